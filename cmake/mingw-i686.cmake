@@ -1,0 +1,3 @@
+set(BRELLIX_MINGW_TRIPLE i686-w64-mingw32)
+set(BRELLIX_MINGW_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
