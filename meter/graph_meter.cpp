@@ -9,8 +9,7 @@
 namespace {
 
 // The candidate tables are fixed texts of this file, never user input.
-template <typename... Args>
-std::string formatText(const char* format, Args... args)
+template <typename... Args> std::string formatText(const char* format, Args... args)
 {
     char buffer[256];
     const int n = std::snprintf(buffer, sizeof buffer, format, args...);
@@ -25,10 +24,10 @@ std::string formatText(const char* format, Args... args)
 }
 
 // One source of defaults: the options table of the kinds.
-template <typename T>
-std::unique_ptr<T> defaultOptions(MeterKind kind)
+template <typename T> std::unique_ptr<T> defaultOptions(MeterKind kind)
 {
-    return std::unique_ptr<T>(static_cast<T*>(makeMeterOptions(kind, PlatformFamily::NT).release()));
+    return std::unique_ptr<T>(
+        static_cast<T*>(makeMeterOptions(kind, PlatformFamily::NT).release()));
 }
 
 } // namespace
@@ -73,10 +72,9 @@ void GraphMeter::fitTextFormat(const TextMeasurer& measurer)
     const TextFormatList list = formatList();
     if (list.formats.empty())
         return;
-    const std::size_t first =
-        settings().flag(Booleans::kLeaveOutAverage)
-            ? std::min(list.firstWithoutAverage, list.formats.size() - 1)
-            : 0;
+    const std::size_t first = settings().flag(Booleans::kLeaveOutAverage)
+                                  ? std::min(list.firstWithoutAverage, list.formats.size() - 1)
+                                  : 0;
     const int available = graphRect(true).width();
 
     const char* chosen = list.formats.back();
@@ -155,8 +153,7 @@ std::uint32_t MemoryGraphMeter::percentOfScale() const
 std::string MemoryGraphMeter::meterText() const
 {
     return formatText(textFormat().c_str(), formatThousands(current(), true).c_str(),
-                      formatKBtoUnit(true, current()).c_str(),
-                      static_cast<int>(percentOfScale()));
+                      formatKBtoUnit(true, current()).c_str(), static_cast<int>(percentOfScale()));
 }
 
 std::string MemoryGraphMeter::sampleText(const char* format) const
@@ -173,8 +170,8 @@ PageFileGraphMeter::PageFileGraphMeter(const AppSettings& settings)
 TextFormatList PageFileGraphMeter::formatList() const
 {
     return {{"Page File: %sKB / %sMB (%d%%)", "Pg. File: %sKB / %sMB (%d%%)",
-             "Page File: %sKB / %sMB", "Pg. File: %sKB / %sMB", "Page File: %sKB",
-             "Pg. File: %sKB", "P.File: %sKB"},
+             "Page File: %sKB / %sMB", "Pg. File: %sKB / %sMB", "Page File: %sKB", "Pg. File: %sKB",
+             "P.File: %sKB"},
             2};
 }
 
@@ -247,7 +244,7 @@ DiskGraphMeter::DiskGraphMeter(const AppSettings& settings)
 TextFormatList DiskGraphMeter::formatList() const
 {
     return {{"Disk: %sK%c/sec (average %sK%c/sec)", "Disk: %sK%c/sec (%sK%c/sec)",
-             "Disk: %sK%c/s (%sK%c/s)", "D: %sK%c/s (%sK%c/s)", "Disk: %sK%c/sec",
-             "Disk: %sK%c/s", "D: %sK%c/sec", "D: %sK%c/s"},
+             "Disk: %sK%c/s (%sK%c/s)", "D: %sK%c/s (%sK%c/s)", "Disk: %sK%c/sec", "Disk: %sK%c/s",
+             "D: %sK%c/sec", "D: %sK%c/s"},
             4};
 }

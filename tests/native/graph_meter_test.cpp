@@ -223,7 +223,7 @@ TEST(meterText, throughputGraphsInBytesAndBits)
     AppSettings settings;
     NetworkGraphMeter net(settings);
     net.addSample(450000, 0);
-    net.addSample(150000, 0); // average 600000 / 30 = 20000
+    net.addSample(150000, 0);               // average 600000 / 30 = 20000
     net.setClientSize(11 + 6 + 6 * 36, 70); // the second form only
     net.fitTextFormat(FixedWidthMeasurer());
     EXPECT_EQ(net.textFormat(), "Network: %sK%c/sec (%sK%c/sec)");

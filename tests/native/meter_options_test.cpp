@@ -22,8 +22,8 @@ TEST(meterKindTable, positionsAndPlaceholders)
         const bool nt = isPlaceholderKind(kind, PlatformFamily::NT);
         const bool w9x = isPlaceholderKind(kind, PlatformFamily::Win9x);
         EXPECT_EQ(nt, kind == MeterKind::Resources) << k;
-        EXPECT_EQ(w9x, kind == MeterKind::Cpu1 || kind == MeterKind::Cpu2 ||
-                           kind == MeterKind::Process)
+        EXPECT_EQ(w9x,
+                  kind == MeterKind::Cpu1 || kind == MeterKind::Cpu2 || kind == MeterKind::Process)
             << k;
         EXPECT_EQ(meterKindInfo(kind).kind, kind);
     }
@@ -33,7 +33,7 @@ TEST(meterKindTable, positionsAndPlaceholders)
 
 TEST(meterOptions, recordSizesFollowTheKind)
 {
-    const std::size_t expected[kMeterKindCount] = {20, 20, 20, 32, 24, 20, 20,
+    const std::size_t expected[kMeterKindCount] = {20, 20, 20, 32, 24, 20,   20,
                                                    20, 20, 20, 28, 16, 1620, 20};
     for (int k = 0; k < kMeterKindCount; ++k) {
         // NT builds every kind but the resources meter for real.
@@ -53,12 +53,12 @@ TEST(meterOptions, defaultRecordsAreByteExact)
     EXPECT_EQ(cpu->bytes(), (Bytes{2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 1, 0, 70, 0}));
 
     const auto net = makeMeterOptions(MeterKind::NetGraph, PlatformFamily::NT);
-    EXPECT_EQ(net->bytes(), (Bytes{2, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
+    EXPECT_EQ(net->bytes(), (Bytes{2, 0, 0,  0, 3,    0,    0,    0,    0, 0, 0, 0, 1, 0, 0, 0,
                                    1, 1, 70, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0}));
 
     const auto disk = makeMeterOptions(MeterKind::DiskGraph, PlatformFamily::NT);
-    EXPECT_EQ(disk->bytes(), (Bytes{2, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
-                                    1, 1, 70, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(disk->bytes(),
+              (Bytes{2, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 1, 70, 0, 0, 0, 0, 0}));
 
     const auto physGraph = makeMeterOptions(MeterKind::PhysMemGraph, PlatformFamily::NT);
     EXPECT_EQ(physGraph->bytes(),
@@ -69,8 +69,8 @@ TEST(meterOptions, defaultRecordsAreByteExact)
               (Bytes{2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 1, 0}));
 
     const auto process = makeMeterOptions(MeterKind::Process, PlatformFamily::NT);
-    EXPECT_EQ(process->bytes(), (Bytes{2, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
-                                       4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(process->bytes(), (Bytes{2, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 1, 0,
+                                       0, 0, 4, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0}));
 
     const auto drive = makeMeterOptions(MeterKind::Drive, PlatformFamily::NT);
     EXPECT_EQ(drive->bytes(), (Bytes{2, 0, 0, 0, 5, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 3, 0, 0, 0}));

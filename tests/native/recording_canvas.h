@@ -28,7 +28,8 @@ public:
     static constexpr int kTextHeight = 13;
 
     RecordingCanvas(int width = 400, int height = 200)
-        : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height), kUnpainted)
+        : width_(width), height_(height),
+          pixels_(static_cast<std::size_t>(width * height), kUnpainted)
     {
     }
 
