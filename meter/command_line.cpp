@@ -93,6 +93,13 @@ std::string parseProfileName(const std::vector<std::string>& parameters)
     return profile;
 }
 
+std::string profileNameFromCommandLine(const std::string& commandLine)
+{
+    std::vector<std::string> parameters = splitCommandLine(commandLine);
+    parameters.erase(parameters.begin());
+    return parseProfileName(parameters);
+}
+
 std::string folderOfPath(const std::string& path)
 {
     const std::size_t slash = path.find_last_of('\\');

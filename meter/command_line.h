@@ -12,5 +12,9 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine);
 // when it is not itself an option; empty when none was given.
 std::string parseProfileName(const std::vector<std::string>& parameters);
 
+// The profile name from a whole command line, the program's name first (as the
+// system hands it to the program).
+std::string profileNameFromCommandLine(const std::string& commandLine);
+
 // The folder part of a program path, up to and including its last backslash.
 std::string folderOfPath(const std::string& path);

@@ -47,6 +47,16 @@ TEST(splitCommandLine, backslashesEscapeOnlyQuotes)
     EXPECT_EQ(splitCommandLine("x \"unterminated name"), (Params{"x", "unterminated name"}));
 }
 
+TEST(profileNameFromCommandLine, theProgramsNameIsNeverAnOption)
+{
+    EXPECT_EQ(profileNameFromCommandLine("brellix.exe /PREF Work"), "Work");
+    EXPECT_EQ(profileNameFromCommandLine("\"C:\\My Tools\\brellix.exe\" -pref \"Home Box\""),
+              "Home Box");
+    EXPECT_EQ(profileNameFromCommandLine("/pref.exe Work"), "");
+    EXPECT_EQ(profileNameFromCommandLine("brellix.exe /pref"), "");
+    EXPECT_EQ(profileNameFromCommandLine(""), "");
+}
+
 TEST(folderOfPath, cutsAfterTheLastBackslash)
 {
     EXPECT_EQ(folderOfPath("C:\\Tools\\Brellix\\Brellix.exe"), "C:\\Tools\\Brellix\\");
