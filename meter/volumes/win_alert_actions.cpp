@@ -1,7 +1,8 @@
 #include "meter/volumes/win_alert_actions.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <mmsystem.h>
 
 #include <vector>
 
