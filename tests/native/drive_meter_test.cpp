@@ -229,19 +229,6 @@ TEST(driveList, columnsInFixedOrderAndStoredOrderChecked)
     EXPECT_EQ(driveColumnOrder(settings, 3), (std::vector<int>{2, 0, 1}));
 }
 
-TEST(driveList, sizeForTheDisplayedRows)
-{
-    EXPECT_EQ(driveListRows(5, 3).rows, 3u);
-    EXPECT_TRUE(driveListRows(5, 3).cutOff);
-    EXPECT_EQ(driveListRows(2, 3).rows, 2u);
-    EXPECT_FALSE(driveListRows(3, 3).cutOff);
-    const Size cut = driveListSize({200, 80}, true, 16, 2);
-    EXPECT_EQ(cut.cx, 200 + 16 + 4);
-    EXPECT_EQ(cut.cy, 61);
-    EXPECT_EQ(driveListSize({200, 80}, false, 16, 2).cx, 204);
-    EXPECT_EQ(explorerCommand("D:\\"), "explorer.exe \"D:\\\"");
-}
-
 TEST_F(DriveFixture, rowsShowImagesAndFiguresInMegabytes)
 {
     settings.volumes = {volume("C:\\"), volume("D:\\", 500)};
