@@ -141,6 +141,11 @@ public:
     // The recessed frame every meter has; nothing on a tick redraw.
     void drawFrame(Canvas& canvas, bool tickRedraw) const;
 
+protected:
+    // For meters that redraw or log outside addSample (uptime, drive).
+    MeterView* view() const { return view_; }
+    MeterLog* log() const { return log_; }
+
 private:
     MeterKind kind_;
     std::unique_ptr<MeterOptions> options_;
