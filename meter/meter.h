@@ -33,8 +33,8 @@ class MeterLog {
 public:
     virtual ~MeterLog() = default;
     virtual void appendLine(const std::string& line) = 0;
-    // Writes out what is buffered.
-    virtual void flush() {}
+    // Writes out what is buffered; true when nothing is left waiting.
+    virtual bool flush() { return true; }
 };
 
 // Frame colours of the window: button face, highlight and shadow.

@@ -49,7 +49,7 @@ public:
     // Adds one record and writes the buffer when it is longer than the limit.
     void appendLine(const std::string& data) override;
     // Writes the buffer to the file of the current date; true when nothing is left.
-    bool flush();
+    bool flush() override;
 
     const std::string& pending() const { return buffer_; }
 

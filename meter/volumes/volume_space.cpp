@@ -17,13 +17,6 @@ int roundHalfUp(double x)
 
 } // namespace
 
-std::string withTrailingBackslash(std::string path)
-{
-    if (path.empty() || path.back() != '\\')
-        path += '\\';
-    return path;
-}
-
 std::string volumeDisplayName(const WatchedVolume& volume, VolumeSystem& system)
 {
     if (!volume.userName.empty())

@@ -42,9 +42,6 @@ struct VolumeSpace {
     double usedPercent() const { return usedFraction() * 100; }
 };
 
-// A path always ends with a backslash.
-std::string withTrailingBackslash(std::string path);
-
 // The friendly name; else "label (C)" for a drive, or the share name for a share.
 std::string volumeDisplayName(const WatchedVolume& volume, VolumeSystem& system);
 

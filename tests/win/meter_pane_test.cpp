@@ -139,7 +139,11 @@ TEST(meterPane, deactivateHidesAndRemovesTheTrayIconAndFlushesTheLog)
 {
     struct CountingLog : MeterLog {
         void appendLine(const std::string&) override { ++lines; }
-        void flush() override { ++flushes; }
+        bool flush() override
+        {
+            ++flushes;
+            return true;
+        }
         int lines = 0;
         int flushes = 0;
     } log;
