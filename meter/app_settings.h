@@ -79,5 +79,8 @@ struct AppSettings {
     TextAlign textAlign = TextAlign::Centre;
 
     bool flag(std::uint32_t bit) const { return (booleans & bit) != 0; }
-    void setFlag(std::uint32_t bit, bool on) { booleans = on ? (booleans | bit) : (booleans & ~bit); }
+    void setFlag(std::uint32_t bit, bool on)
+    {
+        booleans = on ? (booleans | bit) : (booleans & ~bit);
+    }
 };

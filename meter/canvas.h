@@ -32,7 +32,8 @@ enum class FontWeight { Normal, Bold };
 class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
-    virtual Size measureText(const std::string& text, FontWeight weight = FontWeight::Normal) const = 0;
+    virtual Size measureText(const std::string& text,
+                             FontWeight weight = FontWeight::Normal) const = 0;
 };
 
 class Canvas : public TextMeasurer {

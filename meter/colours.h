@@ -8,7 +8,8 @@ using ColorRef = std::uint32_t;
 
 constexpr ColorRef rgb(int r, int g, int b)
 {
-    return static_cast<ColorRef>(r) | static_cast<ColorRef>(g) << 8 | static_cast<ColorRef>(b) << 16;
+    return static_cast<ColorRef>(r) | static_cast<ColorRef>(g) << 8 |
+           static_cast<ColorRef>(b) << 16;
 }
 
 // Roles of the seven graph colours, in stored order.

@@ -60,7 +60,8 @@ void MeterOptions::setU16(std::size_t at, std::uint16_t v)
 
 std::uint32_t MeterOptions::u32(std::size_t at) const
 {
-    return static_cast<std::uint32_t>(bytes_[at]) | static_cast<std::uint32_t>(bytes_[at + 1]) << 8 |
+    return static_cast<std::uint32_t>(bytes_[at]) |
+           static_cast<std::uint32_t>(bytes_[at + 1]) << 8 |
            static_cast<std::uint32_t>(bytes_[at + 2]) << 16 |
            static_cast<std::uint32_t>(bytes_[at + 3]) << 24;
 }
