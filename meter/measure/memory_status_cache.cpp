@@ -28,3 +28,9 @@ void MemoryStatusCache::Sample()
     usedPhysicalKB_ = kilobytesOf(usedOf(status.totalPhysical, status.availablePhysical));
     fresh_ = true;
 }
+
+MemoryReading memoryReading(const MeterCounter* counter, MemoryResource resource)
+{
+    const auto* cache = dynamic_cast<const MemoryStatusCache*>(counter);
+    return cache != nullptr ? cache->reading(resource) : MemoryReading{};
+}

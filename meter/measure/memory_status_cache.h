@@ -12,6 +12,14 @@ struct MemoryStatusBytes {
     std::uint64_t availablePhysical = 0;
 };
 
+enum class MemoryResource { PageFile, Physical };
+
+// What a memory meter shows: used and total, in KB.
+struct MemoryReading {
+    std::uint32_t usedKB = 0;
+    std::uint32_t totalKB = 0;
+};
+
 class MemoryStatusReader {
 public:
     virtual ~MemoryStatusReader() = default;
@@ -40,6 +48,12 @@ public:
     std::uint32_t usedPageFileKB() const { return usedPageFileKB_; }
     std::uint32_t totalPhysicalKB() const { return totalPhysicalKB_; }
     std::uint32_t usedPhysicalKB() const { return usedPhysicalKB_; }
+    MemoryReading reading(MemoryResource resource) const
+    {
+        return resource == MemoryResource::PageFile
+                   ? MemoryReading{usedPageFileKB_, totalPageFileKB_}
+                   : MemoryReading{usedPhysicalKB_, totalPhysicalKB_};
+    }
 
 private:
     MemoryStatusReader& reader_;
@@ -49,6 +63,10 @@ private:
     std::uint32_t totalPhysicalKB_ = 0;
     std::uint32_t usedPhysicalKB_ = 0;
 };
+
+// The reading of a meter whose counter is the memory cache; zeros for a meter without
+// one.
+MemoryReading memoryReading(const MeterCounter* counter, MemoryResource resource);
 
 // Bytes to kilobytes, rounded half up; saturates rather than wrapping.
 std::uint32_t kilobytesOf(std::uint64_t bytes);
