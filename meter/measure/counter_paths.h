@@ -20,13 +20,13 @@ constexpr int kServerBytes = 439;
 constexpr int kCpuTotalNT4 = 440;
 constexpr int kCpu0NT4 = 441;
 constexpr int kCpu1NT4 = 442;
-constexpr int kNetworkInterface = 450; // 450-455, "%s" = instance
-constexpr int kNetworkObject = 460;    // 460-465
-constexpr int kDiskTotal = 470;        // 470-475
-constexpr int kProcessTime = 480;      // 480-485, "%s" = process, "%%" = "%"
+constexpr int kNetworkInterface = 450;  // 450-455, "%s" = instance
+constexpr int kNetworkObject = 460;     // 460-465
+constexpr int kDiskTotal = 470;         // 470-475
+constexpr int kProcessTime = 480;       // 480-485, "%s" = process, "%%" = "%"
 constexpr int kProcessWorkingSet = 490; // 490-495
-constexpr int kUptime = 540;           // 540, 541, 543-545 (no Dutch entry)
-constexpr int kCpuTotalNT5 = 600;      // then 603, 606, 609, 612, 615
+constexpr int kUptime = 540;            // 540, 541, 543-545 (no Dutch entry)
+constexpr int kCpuTotalNT5 = 600;       // then 603, 606, 609, 612, 615
 constexpr int kCpu0NT5 = 601;
 constexpr int kCpu1NT5 = 602;
 } // namespace CounterPathId

@@ -1,8 +1,7 @@
 #include "meter/measure/counter_sources.h"
 
 CounterSources::CounterSources(std::unique_ptr<CounterSource> external1,
-                               std::unique_ptr<CounterSource> external2,
-                               MemoryStatusReader& memory)
+                               std::unique_ptr<CounterSource> external2, MemoryStatusReader& memory)
     : external1_(std::move(external1)), external2_(std::move(external2)),
       local1_(std::make_unique<LocalSource>()), local2_(std::make_unique<LocalSource>()),
       memory_(std::make_unique<MemoryStatusCache>(memory))

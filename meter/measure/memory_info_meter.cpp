@@ -114,8 +114,8 @@ void MemoryInfoMeter::paint(Canvas& canvas, bool tickRedraw)
     if (t.columns == 0)
         return;
     for (int i = 0; i < t.columns; ++i)
-        canvas.text(rowRect(t.column[i], t.headerTop, t.textHeight), kHeaders[i],
-                    TextAlign::Centre, ink);
+        canvas.text(rowRect(t.column[i], t.headerTop, t.textHeight), kHeaders[i], TextAlign::Centre,
+                    ink);
     canvas.line(t.column[0].left, t.ruleY, t.column[t.columns - 1].right, t.ruleY, ink);
     for (int i = 1; i < t.columns; ++i)
         canvas.line(t.column[i].left, t.ruleTop, t.column[i].left, t.tableBottom + 1, ink);
@@ -136,8 +136,8 @@ void MemoryInfoMeter::drawCells(Canvas& canvas, const MemoryTableLayout& t) cons
             return;
         const int top = t.rowTops[row++];
         for (int i = 0; i < columns && i < t.columns; ++i)
-            canvas.text(rowRect(t.column[i], top, t.textHeight), text(cells[i]),
-                        TextAlign::Centre, ink);
+            canvas.text(rowRect(t.column[i], top, t.textHeight), text(cells[i]), TextAlign::Centre,
+                        ink);
     };
     drawRow(shown.mb, 3, [](std::uint32_t kb) { return formatKBtoUnit(true, kb) + " MB"; });
     drawRow(shown.kb, 3, [](std::uint32_t kb) { return formatThousands(kb, true) + " KB"; });

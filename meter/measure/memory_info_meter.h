@@ -8,10 +8,10 @@
 
 // Where everything of the table goes inside a meter of a given size.
 struct MemoryTableLayout {
-    Rect inner;          // the meter strip less 1 left and top, 2 right and bottom
-    int textHeight = 0;  // h
-    int columns = 0;     // 0 to 3: Available, Used, Total
-    Rect column[3];      // each column's horizontal span (top and bottom unused)
+    Rect inner;         // the meter strip less 1 left and top, 2 right and bottom
+    int textHeight = 0; // h
+    int columns = 0;    // 0 to 3: Available, Used, Total
+    Rect column[3];     // each column's horizontal span (top and bottom unused)
     int titleTop = 0;
     int headerTop = 0;
     int ruleY = 0;

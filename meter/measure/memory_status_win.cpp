@@ -12,10 +12,10 @@ GlobalMemoryStatusExFn extendedStatus()
 {
     static const GlobalMemoryStatusExFn fn = [] {
         HMODULE kernel = GetModuleHandleA("kernel32.dll");
-        return kernel == nullptr ? nullptr
-                                 : reinterpret_cast<GlobalMemoryStatusExFn>(
-                                       reinterpret_cast<void (*)()>(
-                                           GetProcAddress(kernel, "GlobalMemoryStatusEx")));
+        return kernel == nullptr
+                   ? nullptr
+                   : reinterpret_cast<GlobalMemoryStatusExFn>(reinterpret_cast<void (*)()>(
+                         GetProcAddress(kernel, "GlobalMemoryStatusEx")));
     }();
     return fn;
 }

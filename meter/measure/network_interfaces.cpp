@@ -95,8 +95,8 @@ void NetworkInterfaces::rebuild(CounterLibrary& library, const PlatformFacts& fa
 {
     names_.clear();
     defaultIndex_ = -1;
-    const char* object = counterPathText(choosePathId(
-        consecutivePathIds(CounterPathId::kNetworkObject), facts));
+    const char* object =
+        counterPathText(choosePathId(consecutivePathIds(CounterPathId::kNetworkObject), facts));
 
     std::uint32_t countersLength = 0;
     std::uint32_t instancesLength = 0;

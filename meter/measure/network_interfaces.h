@@ -17,8 +17,7 @@ public:
     // Enumerates the instances of the network interface object, against the remote
     // computer first when one is set and against this one when that fails. A failed
     // enumeration leaves the list empty.
-    void rebuild(CounterLibrary& library, const PlatformFacts& facts,
-                 const RemoteComputer& remote);
+    void rebuild(CounterLibrary& library, const PlatformFacts& facts, const RemoteComputer& remote);
     // Takes the names as enumerated and chooses the default among them.
     void assign(std::vector<std::string> names);
 

@@ -108,8 +108,8 @@ bool PdhCounter::addEnglishFallback()
     if (!query_->environment().facts.isNT5 || !lib->hasAddEnglishCounter() ||
         query_->query() == nullptr)
         return false;
-    const int id = nt5Ids_[kLanguageEnglish] != 0 ? nt5Ids_[kLanguageEnglish]
-                                                   : nt4Ids_[kLanguageEnglish];
+    const int id =
+        nt5Ids_[kLanguageEnglish] != 0 ? nt5Ids_[kLanguageEnglish] : nt4Ids_[kLanguageEnglish];
     const char* text = counterPathText(id);
     if (text == nullptr)
         return false;

@@ -9,8 +9,7 @@ namespace {
 
 using AddEnglishCounterFn = PDH_STATUS(WINAPI*)(PDH_HQUERY, LPCSTR, DWORD_PTR, PDH_HCOUNTER*);
 
-template <typename Fn>
-Fn bind(HMODULE module, const char* name)
+template <typename Fn> Fn bind(HMODULE module, const char* name)
 {
     // Through the generic function type, which may be cast to any other.
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
@@ -25,8 +24,8 @@ public:
           addCounter_(bind<decltype(&PdhAddCounterA)>(module, "PdhAddCounterA")),
           addEnglishCounter_(bind<AddEnglishCounterFn>(module, "PdhAddEnglishCounterA")),
           collect_(bind<decltype(&PdhCollectQueryData)>(module, "PdhCollectQueryData")),
-          formatted_(bind<decltype(&PdhGetFormattedCounterValue)>(module,
-                                                                  "PdhGetFormattedCounterValue")),
+          formatted_(
+              bind<decltype(&PdhGetFormattedCounterValue)>(module, "PdhGetFormattedCounterValue")),
           enumItems_(bind<decltype(&PdhEnumObjectItemsA)>(module, "PdhEnumObjectItemsA")),
           removeCounter_(bind<decltype(&PdhRemoveCounter)>(module, "PdhRemoveCounter")),
           closeQuery_(bind<decltype(&PdhCloseQuery)>(module, "PdhCloseQuery"))
@@ -44,8 +43,7 @@ public:
         *query = q;
         return s;
     }
-    PdhStatus addCounter(PdhQueryHandle query, const char* path,
-                         PdhCounterHandle* counter) override
+    PdhStatus addCounter(PdhQueryHandle query, const char* path, PdhCounterHandle* counter) override
     {
         if (addCounter_ == nullptr)
             return kUnavailable;
@@ -87,8 +85,8 @@ public:
             return kUnavailable;
         DWORD countersLen = *countersLength;
         DWORD instancesLen = *instancesLength;
-        const PDH_STATUS s = enumItems_(nullptr, machine, object, counters, &countersLen,
-                                        instances, &instancesLen, detail, flags);
+        const PDH_STATUS s = enumItems_(nullptr, machine, object, counters, &countersLen, instances,
+                                        &instancesLen, detail, flags);
         *countersLength = countersLen;
         *instancesLength = instancesLen;
         return s;

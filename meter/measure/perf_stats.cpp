@@ -25,7 +25,8 @@ std::uint32_t readDword(PerfStatsKey* key, const std::string& name)
     if (!key->queryValue(name, buffer, &size) || size < sizeof buffer)
         return 0;
     return static_cast<std::uint32_t>(buffer[0]) | static_cast<std::uint32_t>(buffer[1]) << 8 |
-           static_cast<std::uint32_t>(buffer[2]) << 16 | static_cast<std::uint32_t>(buffer[3]) << 24;
+           static_cast<std::uint32_t>(buffer[2]) << 16 |
+           static_cast<std::uint32_t>(buffer[3]) << 24;
 }
 
 } // namespace
@@ -75,8 +76,7 @@ std::int32_t ByteRate::update(std::uint32_t total, std::uint32_t nowMs)
     return rate;
 }
 
-PerfStatsCounter::PerfStatsCounter(std::vector<int> nameIds, const TickClock& clock)
-    : clock_(clock)
+PerfStatsCounter::PerfStatsCounter(std::vector<int> nameIds, const TickClock& clock) : clock_(clock)
 {
     for (int id : nameIds)
         if (const char* name = counterPathText(id))

@@ -15,8 +15,7 @@ class PerfStatsKey {
 public:
     virtual ~PerfStatsKey() = default;
     // Reads a value into buffer (at most *size bytes); *size becomes the length read.
-    virtual bool queryValue(const std::string& name, std::uint8_t* buffer,
-                            std::uint32_t* size) = 0;
+    virtual bool queryValue(const std::string& name, std::uint8_t* buffer, std::uint32_t* size) = 0;
 };
 
 // Opens keys below the dynamic-data root for reading.

@@ -70,9 +70,9 @@ TEST(CounterSource, runsEachPhaseAroundEveryCounterInAttachOrder)
     EXPECT_TRUE(source.start()) << "a counter failing to start does not fail the source";
     source.collect();
     source.stop();
-    const Log expected = {"s.BeginStart", "a.Start",  "b.Start",  "s.EndStart",
+    const Log expected = {"s.BeginStart",   "a.Start",  "b.Start",  "s.EndStart",
                           "s.BeginCollect", "a.Sample", "b.Sample", "s.EndCollect",
-                          "s.BeginStop",  "a.Stop",   "b.Stop",   "s.EndStop"};
+                          "s.BeginStop",    "a.Stop",   "b.Stop",   "s.EndStop"};
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(source.counters().empty());
 
@@ -118,8 +118,8 @@ TEST(CounterSources, routesCountersByTimerAndLocality)
 
     log.clear();
     sources.startAll();
-    EXPECT_EQ(log, (Log{"e1.BeginStart", "cpu.Start", "e1.EndStart", "ping.Start",
-                        "e2.BeginStart", "disk.Start", "e2.EndStart"}));
+    EXPECT_EQ(log, (Log{"e1.BeginStart", "cpu.Start", "e1.EndStart", "ping.Start", "e2.BeginStart",
+                        "disk.Start", "e2.EndStart"}));
     log.clear();
     sources.collect(2);
     EXPECT_EQ(log, (Log{"e2.BeginCollect", "disk.Sample", "e2.EndCollect"}));

@@ -24,7 +24,7 @@ MemoryStatusBytes typicalMachine()
     return {1ull << 30, 1ull << 29, 512ull << 20, (512ull << 20) - 300000ull * 1024};
 }
 
-constexpr int kH = RecordingCanvas::kTextHeight;  // 13
+constexpr int kH = RecordingCanvas::kTextHeight;             // 13
 constexpr int kPitch = 12 * RecordingCanvas::kCharWidth + 6; // "8,888,888 KB" + 3 + 3
 
 // Client width for a strip whose inner width holds exactly n column pitches.
@@ -149,10 +149,17 @@ TEST(MemoryInfoMeter, fullPaintDrawsTheWholeTable)
     meter.paint(canvas, false);
     const std::vector<std::string> expected = {
         "Physical Memory Information",
-        "Available.", "Used", "Total",
-        "219.0 MB", "293.0 MB", "512.0 MB",
-        "224,288 KB", "300,000 KB", "524,288 KB",
-        "42.8%", "57.2%",
+        "Available.",
+        "Used",
+        "Total",
+        "219.0 MB",
+        "293.0 MB",
+        "512.0 MB",
+        "224,288 KB",
+        "300,000 KB",
+        "524,288 KB",
+        "42.8%",
+        "57.2%",
     };
     EXPECT_EQ(textsOf(canvas), expected);
     const ColorRef ink = settings.colours[kColourText];
@@ -162,8 +169,8 @@ TEST(MemoryInfoMeter, fullPaintDrawsTheWholeTable)
         EXPECT_EQ(t.align, TextAlign::Centre);
     }
     // The MB cell of the Used column sits in its column, on the first value row.
-    EXPECT_EQ(canvas.texts[5].rect, (Rect{1 + kPitch, 1 + 2 * kH + 7, 1 + 2 * kPitch,
-                                          1 + 3 * kH + 7}));
+    EXPECT_EQ(canvas.texts[5].rect,
+              (Rect{1 + kPitch, 1 + 2 * kH + 7, 1 + 2 * kPitch, 1 + 3 * kH + 7}));
     // One rule under the headers, one between each pair of columns.
     ASSERT_EQ(canvas.lines.size(), 3u);
     const int bottom = 1 + 5 * kH + 8;
@@ -224,8 +231,8 @@ TEST(MemoryInfoMeter, tickRedrawRepaintsOnlyTheCells)
 
     RecordingCanvas canvas;
     meter.paint(canvas, true);
-    EXPECT_EQ(textsOf(canvas), (std::vector<std::string>{"524,288 KB", "524,288 KB",
-                                                         "1,048,576 KB", "50.0%", "50.0%"}));
+    EXPECT_EQ(textsOf(canvas), (std::vector<std::string>{"524,288 KB", "524,288 KB", "1,048,576 KB",
+                                                         "50.0%", "50.0%"}));
     EXPECT_TRUE(canvas.lines.empty());
     EXPECT_TRUE(canvas.frames.empty());
     ASSERT_EQ(canvas.fills.size(), 1u);

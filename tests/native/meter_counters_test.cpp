@@ -28,14 +28,16 @@ TEST(makeMeterCounter, queryCountersOnNTStatisticsOn9x)
     const auto cpu2 = makeMeterCounter(MeterKind::Cpu2, kXp, clock);
     ASSERT_NE(dynamic_cast<PdhCounter*>(cpu2.get()), nullptr);
     EXPECT_EQ(static_cast<PdhCounter&>(*cpu2).kind(), PdhCounterKind::Cpu2);
-    EXPECT_NE(dynamic_cast<NetworkPdhCounter*>(makeMeterCounter(MeterKind::NetGraph, kXp, clock).get()),
-              nullptr);
+    EXPECT_NE(
+        dynamic_cast<NetworkPdhCounter*>(makeMeterCounter(MeterKind::NetGraph, kXp, clock).get()),
+        nullptr);
     const auto disk = makeMeterCounter(MeterKind::DiskGraph, kXp, clock);
     ASSERT_NE(dynamic_cast<PdhCounter*>(disk.get()), nullptr);
     EXPECT_EQ(static_cast<PdhCounter&>(*disk).kind(), PdhCounterKind::Disk);
 
-    EXPECT_NE(dynamic_cast<PerfStatsCounter*>(makeMeterCounter(MeterKind::Cpu, kWin98, clock).get()),
-              nullptr);
+    EXPECT_NE(
+        dynamic_cast<PerfStatsCounter*>(makeMeterCounter(MeterKind::Cpu, kWin98, clock).get()),
+        nullptr);
     EXPECT_NE(
         dynamic_cast<PerfStatsCounter*>(makeMeterCounter(MeterKind::NetGraph, kWin98, clock).get()),
         nullptr);

@@ -14,9 +14,9 @@ struct LanguageCase {
 };
 
 const LanguageCase kWindows2000Paths[] = {
-    {kLanguageEnglish, R"(\Processor(_Total)\% Processor Time)", R"(\Processor(0)\% Processor Time)",
-     R"(\Processor(1)\% Processor Time)", R"(\PhysicalDisk(_Total)\Disk Bytes/sec)",
-     R"(\System\System Up Time)"},
+    {kLanguageEnglish, R"(\Processor(_Total)\% Processor Time)",
+     R"(\Processor(0)\% Processor Time)", R"(\Processor(1)\% Processor Time)",
+     R"(\PhysicalDisk(_Total)\Disk Bytes/sec)", R"(\System\System Up Time)"},
     {kLanguageGerman, R"(\Prozessor(_Total)\Prozessorzeit (%))",
      R"(\Prozessor(0)\Prozessorzeit (%))", R"(\Prozessor(1)\Prozessorzeit (%))",
      R"(\Physikalischer Datenträger(_Total)\Bytes/s)", R"(\System\Systembetriebszeit)"},
@@ -32,8 +32,7 @@ const LanguageCase kWindows2000Paths[] = {
      R"(\System\Systemanrop/s)"},
     {kLanguageItalian, R"(\Processore(_Total)\% Tempo processore)",
      R"(\Processore(0)\% Tempo processore)", R"(\Processore(1)\% Tempo processore)",
-     R"(\Disco fisico(_Total)\Byte da/a disco/sec)",
-     R"(\Sistema\Tempo di funzionamento sistema)"},
+     R"(\Disco fisico(_Total)\Byte da/a disco/sec)", R"(\Sistema\Tempo di funzionamento sistema)"},
     // A language the names are not known in: English.
     {kLanguageNone, R"(\Processor(_Total)\% Processor Time)", R"(\Processor(0)\% Processor Time)",
      R"(\Processor(1)\% Processor Time)", R"(\PhysicalDisk(_Total)\Disk Bytes/sec)",
@@ -108,7 +107,8 @@ TEST(PdhCounterPaths, remoteComputerPrefixesEveryPath)
 {
     PdhRig rig;
     rig.env.remote.set("alpha");
-    EXPECT_EQ(rig.firstChoice(PdhCounterKind::Cpu), R"(\\alpha\Processor(_Total)\% Processor Time)");
+    EXPECT_EQ(rig.firstChoice(PdhCounterKind::Cpu),
+              R"(\\alpha\Processor(_Total)\% Processor Time)");
     EXPECT_EQ(rig.firstChoice(PdhCounterKind::Uptime), R"(\\alpha\System\System Up Time)");
 }
 
@@ -117,8 +117,7 @@ TEST(PdhCounterPaths, unknownLanguageTriesTheEnglishNameAsEnglishWhereTheLibrary
     // A Spanish system: the English names of either set do not exist there.
     PdhRig rig(true, kLanguageNone);
     rig.pdh.exportsEnglish = true;
-    rig.pdh.englishPaths = {R"(\Processor(_Total)\% Processor Time)",
-                            R"(\System\System Up Time)"};
+    rig.pdh.englishPaths = {R"(\Processor(_Total)\% Processor Time)", R"(\System\System Up Time)"};
     PdhCounter cpu(PdhCounterKind::Cpu);
     PdhCounter uptime(PdhCounterKind::Uptime);
     rig.start({&cpu, &uptime});

@@ -84,12 +84,12 @@ TEST(PerfStatsSource, opensEachKeyForItsPhase)
     source.collect();
     source.stop();
     const std::vector<std::string> expected = {
-        "open PerfStats\\StartStat",  "StartStat SMBRedir\\BReadsSec 512",
+        "open PerfStats\\StartStat",          "StartStat SMBRedir\\BReadsSec 512",
         "StartStat SMBRedir\\BWritesSec 512", "close StartStat",
-        "open PerfStats\\StatData",   "StatData SMBRedir\\BReadsSec 4",
-        "StatData SMBRedir\\BWritesSec 4", "close StatData",
-        "open PerfStats\\StopStat",   "StopStat SMBRedir\\BReadsSec 512",
-        "StopStat SMBRedir\\BWritesSec 512", "close StopStat",
+        "open PerfStats\\StatData",           "StatData SMBRedir\\BReadsSec 4",
+        "StatData SMBRedir\\BWritesSec 4",    "close StatData",
+        "open PerfStats\\StopStat",           "StopStat SMBRedir\\BReadsSec 512",
+        "StopStat SMBRedir\\BWritesSec 512",  "close StopStat",
     };
     EXPECT_EQ(tree.log, expected);
 }

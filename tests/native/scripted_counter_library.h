@@ -100,8 +100,7 @@ public:
     }
 
 private:
-    PdhStatus add(const std::set<std::string>& known, const char* path,
-                  PdhCounterHandle* counter)
+    PdhStatus add(const std::set<std::string>& known, const char* path, PdhCounterHandle* counter)
     {
         if (!acceptAll && known.count(path) == 0)
             return static_cast<PdhStatus>(0xC0000BB9u);
