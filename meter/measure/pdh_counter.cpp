@@ -127,9 +127,9 @@ bool NetworkPdhCounter::AddNT4Path()
 {
     const CounterEnvironment& env = query()->environment();
     const int index = env.interfaces.resolve(interfaceIndex_);
-    if (index >= 0) {
-        const char* pattern = counterPathText(
-            choosePathId(consecutivePathIds(CounterPathId::kNetworkInterface), env.facts));
+    const char* pattern = counterPathText(
+        choosePathId(consecutivePathIds(CounterPathId::kNetworkInterface), env.facts));
+    if (index >= 0 && pattern != nullptr) {
         const std::string& name = env.interfaces.names()[static_cast<std::size_t>(index)];
         // The instance name is data from the system: format by substitution, never
         // as a format string.
