@@ -2,6 +2,7 @@
 // The global settings of the meter program: the flag word and every other value the
 // program keeps besides the window and the meters' own records.
 #include "meter/colours.h"
+#include "meter/registry_key.h"
 
 #include <array>
 #include <cstdint>
@@ -83,4 +84,29 @@ struct AppSettings {
     {
         booleans = on ? (booleans | bit) : (booleans & ~bit);
     }
+
+    // The first-start settings; the log files go to the program's folder.
+    void resetDefaults(const std::string& programFolder);
+    // Reads every value present in `key`; a value that is missing or not of its exact
+    // type and size keeps what this object holds.
+    void load(const RegistryKey& key, const std::string& programFolder);
+    // Writes every value; false when any write failed.
+    bool save(RegistryKey& key) const;
+    // Keeps the name with two leading backslashes; a name that is nothing but those
+    // means this computer (empty).
+    void setRemoteComputer(const std::string& name);
+
+    // Field by field; texts compare without case.
+    bool operator==(const AppSettings& other) const;
+    bool operator!=(const AppSettings& other) const { return !(*this == other); }
 };
+
+// Texts equal apart from the case of ASCII letters.
+bool equalsNoCase(const std::string& a, const std::string& b);
+
+// The folder ending in a backslash (an empty folder stays empty).
+std::string withTrailingBackslash(const std::string& folder);
+
+// The settings key below HKEY_CURRENT_USER: Software\Brellix, followed by a backslash
+// and the profile name when there is one and `withProfile` is set.
+std::string settingsKeyPath(const std::string& profileName, bool withProfile);

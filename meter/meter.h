@@ -33,6 +33,8 @@ class MeterLog {
 public:
     virtual ~MeterLog() = default;
     virtual void appendLine(const std::string& line) = 0;
+    // Writes out what is buffered.
+    virtual void flush() {}
 };
 
 // Frame colours of the window: button face, highlight and shadow.
@@ -85,6 +87,11 @@ public:
 
     void setView(MeterView* view) { view_ = view; }
     void setLog(MeterLog* log) { log_ = log; }
+    void flushLog()
+    {
+        if (log_ != nullptr)
+            log_->flush();
+    }
     void setFrameColours(const FrameColours& colours) { frameColours_ = colours; }
     const FrameColours& frameColours() const { return frameColours_; }
     // The window half reports its client size on creation and on every resize.

@@ -1,0 +1,161 @@
+#include "meter/meter_pane.h"
+
+#include "meter/gdi_canvas.h"
+#include "meter/messages.h"
+
+namespace {
+
+constexpr const char* kMeterClass = "BrellixMeter";
+
+} // namespace
+
+MeterPane::MeterPane(Meter& meter, TrayNotifier& tray)
+    : meter_(meter), tray_(tray, static_cast<std::uint32_t>(meter.kind()) + 1)
+{
+    meter_.setView(this);
+}
+
+MeterPane::~MeterPane()
+{
+    meter_.setView(nullptr);
+}
+
+bool MeterPane::create(HWND main, int position)
+{
+    main_ = main;
+    Window::registerClass(kMeterClass, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const std::string name =
+        meter_.isPlaceholder() ? kPlaceholderName : meterKindInfo(meter_.kind()).windowName;
+    if (!Window::create(0, kMeterClass, name.c_str(), WS_CHILD | WS_CLIPCHILDREN, 0, 0, 100, 100,
+                        main, static_cast<UINT_PTR>(kMeterControlIdBase + position)))
+        return false;
+    hideButton_ = CreateWindowExA(0, "BUTTON", "HideButton", WS_CHILD | WS_VISIBLE | BS_BITMAP, 0,
+                                  0, 9, 98, hwnd(), reinterpret_cast<HMENU>(kHideButtonId),
+                                  GetModuleHandleA(nullptr), nullptr);
+    tray_.setCallback(reinterpret_cast<std::uintptr_t>(main), kMsgTrayNotify);
+    readFrameColours();
+    return hideButton_ != nullptr;
+}
+
+void MeterPane::setBitmaps(HBITMAP arrow, HBITMAP fold)
+{
+    arrow_ = arrow;
+    fold_ = fold;
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    placeHideButton(client.right, client.bottom);
+}
+
+bool MeterPane::activate()
+{
+    if (meter_.isPlaceholder())
+        return false;
+    ShowWindow(hwnd(), SW_SHOWNA);
+    meter_.fitTextFormat(GdiTextMeasurer());
+    if (!meter_.options().active() || !meter_.options().trayIcon())
+        tray_.remove();
+    return true;
+}
+
+bool MeterPane::deactivate()
+{
+    ShowWindow(hwnd(), SW_HIDE);
+    tray_.remove();
+    meter_.flushLog();
+    return true;
+}
+
+void MeterPane::applyCollapsed()
+{
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    SetWindowPos(hwnd(), nullptr, 0, 0, client.right, meter_.effectiveHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(hwnd(), &client);
+    placeHideButton(client.right, client.bottom);
+}
+
+void MeterPane::toggleCollapsed()
+{
+    meter_.options().setCollapsed(!meter_.options().collapsed());
+    applyCollapsed();
+    PostMessageA(main_, kMsgRelayout, 0, 0);
+    SetFocus(main_);
+    // A click leaves the button the default one; it must not look pressed.
+    SendMessageA(hideButton_, BM_SETSTYLE, BS_BITMAP, TRUE);
+}
+
+void MeterPane::placeHideButton(int cx, int cy)
+{
+    const HideButtonPlacement p = meter_.placeHideButton(cx, cy);
+    SendMessageA(hideButton_, BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(p.showsFoldBitmap ? fold_ : arrow_));
+    MoveWindow(hideButton_, p.rect.left, p.rect.top, p.rect.width(), p.rect.height(), TRUE);
+}
+
+void MeterPane::redrawNow()
+{
+    if (hwnd() == nullptr || !IsWindowVisible(hwnd()))
+        return;
+    WindowDC dc(hwnd());
+    GdiCanvas canvas(dc.get());
+    meter_.paint(canvas, true);
+}
+
+void MeterPane::setTrayIcon(int iconId, const std::string& tip)
+{
+    tray_.show(iconId, tip);
+}
+
+void MeterPane::removeTrayIcon()
+{
+    tray_.remove();
+}
+
+void MeterPane::readFrameColours()
+{
+    meter_.setFrameColours({GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT),
+                            GetSysColor(COLOR_BTNSHADOW)});
+}
+
+void MeterPane::onPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    if (!meter_.options().collapsed()) {
+        GdiCanvas canvas(dc);
+        meter_.paint(canvas, false);
+    }
+    EndPaint(hwnd(), &ps);
+}
+
+void MeterPane::onSize(int cx, int cy)
+{
+    meter_.setClientSize(cx, cy);
+    placeHideButton(cx, cy);
+    meter_.fitTextFormat(GdiTextMeasurer());
+}
+
+LRESULT MeterPane::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_SIZE:
+        onSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        readFrameColours();
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kHideButtonId && HIWORD(wParam) == BN_CLICKED) {
+            toggleCollapsed();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return Window::handleMessage(message, wParam, lParam);
+}

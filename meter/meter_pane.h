@@ -1,0 +1,52 @@
+#pragma once
+// The window half of a meter: a child of the main window that paints the meter, holds
+// its hide button and its tray icon, and tells the main window what the user did.
+#include "common/win/window.h"
+#include "meter/meter.h"
+#include "meter/tray_icon.h"
+
+class MeterPane : public Window, public MeterView {
+public:
+    MeterPane(Meter& meter, TrayNotifier& tray);
+    ~MeterPane() override;
+
+    Meter& meter() { return meter_; }
+    // Creates the hidden child window with the kind's window name and control id
+    // 1100 + position, then its hide button; tray clicks go to `main`.
+    bool create(HWND main, int position);
+    // The pictures of the hide button: the arrow while expanded, the fold picture of
+    // the kind while collapsed (not owned).
+    void setBitmaps(HBITMAP arrow, HBITMAP fold);
+
+    bool activate();
+    bool deactivate();
+    // Folds or unfolds to the meter's height and places the hide button.
+    void applyCollapsed();
+    // Hide button: fold or unfold and ask the main window for a new layout.
+    void toggleCollapsed();
+
+    // MeterView
+    void redrawNow() override;
+    void setTrayIcon(int iconId, const std::string& tip) override;
+    void removeTrayIcon() override;
+
+    const CTrayIcon& trayIcon() const { return tray_; }
+    CTrayIcon& trayIcon() { return tray_; }
+    HWND hideButton() const { return hideButton_; }
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void onPaint();
+    void onSize(int cx, int cy);
+    void readFrameColours();
+    void placeHideButton(int cx, int cy);
+
+    Meter& meter_;
+    CTrayIcon tray_;
+    HWND main_ = nullptr;
+    HWND hideButton_ = nullptr;
+    HBITMAP arrow_ = nullptr;
+    HBITMAP fold_ = nullptr;
+};

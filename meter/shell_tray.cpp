@@ -1,0 +1,36 @@
+#include "meter/shell_tray.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+bool ShellTrayNotifier::notify(TrayOperation operation, const TrayRecord& record)
+{
+    NOTIFYICONDATAA data{};
+    // The oldest layout is understood by every shell version.
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = reinterpret_cast<HWND>(record.window);
+    data.uID = record.id;
+    data.uFlags = record.flags;
+    data.uCallbackMessage = record.callbackMessage;
+    data.hIcon = static_cast<HICON>(const_cast<void*>(record.icon));
+    static_assert(sizeof data.szTip >= kTrayTipSize, "tip field");
+    std::memcpy(data.szTip, record.tip, kTrayTipSize);
+
+    const DWORD message = operation == TrayOperation::Add      ? NIM_ADD
+                          : operation == TrayOperation::Modify ? NIM_MODIFY
+                                                               : NIM_DELETE;
+    return Shell_NotifyIconA(message, &data) != FALSE;
+}
+
+IconHandle ShellTrayNotifier::loadIcon(int resource)
+{
+    return LoadIconA(module_, MAKEINTRESOURCEA(resource));
+}
+
+std::string ShellTrayNotifier::loadString(int resource)
+{
+    char buffer[256] = {};
+    const int n = LoadStringA(module_, static_cast<UINT>(resource), buffer, sizeof buffer);
+    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
