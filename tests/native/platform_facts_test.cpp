@@ -1,4 +1,5 @@
 #include "meter/measure/counter_paths.h"
+#include "meter/measure/nt4_notices.h"
 #include "meter/measure/platform_facts.h"
 #include "meter/measure/remote_computer.h"
 
@@ -74,4 +75,21 @@ TEST(RemoteComputer, normalizesToTwoBackslashes)
     EXPECT_FALSE(RemoteComputer("\\\\").isSet());
     EXPECT_EQ(RemoteComputer("\\\\").bareForm(), "");
     EXPECT_EQ(RemoteComputer("x").fullForm(), "\\\\x");
+}
+
+TEST(nt4CounterNotice, onlyForNetworkAndDiskOnNT4)
+{
+    const PlatformFacts nt4 = makePlatformFacts(2, 4, 0x0409);
+    const char* disk = nt4CounterNotice(MeterKind::DiskGraph, nt4);
+    ASSERT_NE(disk, nullptr);
+    EXPECT_EQ(std::string(disk).substr(0, 64),
+              "Disk performance counters are OFF by default in Windows NT 4. To");
+    EXPECT_NE(std::string(disk).find("value of \"Diskperf\" to \"Boot\", then"), std::string::npos);
+    const char* network = nt4CounterNotice(MeterKind::NetGraph, nt4);
+    ASSERT_NE(network, nullptr);
+    EXPECT_NE(std::string(network).find("traffic.\n\nTo install"), std::string::npos);
+
+    EXPECT_EQ(nt4CounterNotice(MeterKind::Cpu, nt4), nullptr);
+    EXPECT_EQ(nt4CounterNotice(MeterKind::DiskGraph, makePlatformFacts(2, 5, 0x0409)), nullptr);
+    EXPECT_EQ(nt4CounterNotice(MeterKind::NetGraph, makePlatformFacts(1, 4, 0x0409)), nullptr);
 }
