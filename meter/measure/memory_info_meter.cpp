@@ -106,7 +106,9 @@ void MemoryInfoMeter::paint(Canvas& canvas, bool tickRedraw)
 
     drawFrame(canvas, false);
     canvas.fillRect(content, background);
-    std::string title = displayName(t.columns >= 2 ? false : true);
+    // The title shrinks with the table: long name and " Information", long name, short
+    // name.
+    std::string title = displayName(t.columns < 2);
     if (t.columns == 3)
         title += " Information";
     canvas.text({t.inner.left, t.titleTop, t.inner.right, t.titleTop + t.textHeight}, title,
