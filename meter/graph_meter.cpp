@@ -1,6 +1,7 @@
 #include "meter/graph_meter.h"
 
 #include "common/numtext/numtext.h"
+#include "meter/measure/pdh_counter.h"
 #include "meter/render.h"
 
 #include <algorithm>
@@ -134,6 +135,12 @@ Cpu2Meter::Cpu2Meter(const AppSettings& settings)
 {
 }
 
+void MemoryGraphMeter::sample()
+{
+    const MemoryReading reading = memoryReading(counter(), resource());
+    addSample(reading.usedKB, reading.totalKB);
+}
+
 std::uint32_t MemoryGraphMeter::scaleMaximum(std::uint32_t ceiling) const
 {
     if (graphOptions().autoScale())
@@ -225,6 +232,12 @@ std::uint32_t NetworkGraphMeter::minimumScale() const
 {
     const std::uint32_t maximum = networkOptions().maximumValue();
     return maximum != 0 ? maximum : 1024;
+}
+
+void NetworkGraphMeter::prepareCounters()
+{
+    if (auto* network = dynamic_cast<NetworkPdhCounter*>(counter()))
+        network->setInterfaceIndex(networkOptions().interfaceIndex());
 }
 
 TextFormatList NetworkGraphMeter::formatList() const

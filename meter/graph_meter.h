@@ -1,6 +1,7 @@
 #pragma once
 // Graph meters: a 30-column bar or line graph with an average line and one line of
 // text whose format is the longest of a list of candidates that fits the meter.
+#include "meter/measure/memory_status_cache.h"
 #include "meter/meter.h"
 
 #include <string>
@@ -90,8 +91,11 @@ class MemoryGraphMeter : public GraphMeter {
 public:
     using GraphMeter::GraphMeter;
 
+    // (used, total) from the shared memory cache.
+    void sample() override;
     std::uint32_t scaleMaximum(std::uint32_t ceiling) const override;
     std::string meterText() const override;
+    virtual MemoryResource resource() const = 0;
     // Share of the scale in percent, rounded; 0 when there is nothing to compare with.
     std::uint32_t percentOfScale() const;
 
@@ -102,6 +106,7 @@ protected:
 class PageFileGraphMeter : public MemoryGraphMeter {
 public:
     explicit PageFileGraphMeter(const AppSettings& settings);
+    MemoryResource resource() const override { return MemoryResource::PageFile; }
 
 protected:
     TextFormatList formatList() const override;
@@ -110,6 +115,7 @@ protected:
 class PhysMemGraphMeter : public MemoryGraphMeter {
 public:
     explicit PhysMemGraphMeter(const AppSettings& settings);
+    MemoryResource resource() const override { return MemoryResource::Physical; }
 
 protected:
     TextFormatList formatList() const override;
@@ -139,6 +145,9 @@ public:
     }
     bool showBits() const override { return networkOptions().showBits(); }
     std::uint32_t minimumScale() const override;
+    // Hands the configured interface to the counter before it starts (NT family: the
+    // Windows 9x counter measures the whole redirector and takes no interface).
+    void prepareCounters() override;
 
 protected:
     TextFormatList formatList() const override;
