@@ -13,7 +13,3 @@ constexpr unsigned kMsgStartUpChain = 1033;
 constexpr unsigned kMsgWelcome = 1034;
 constexpr unsigned kMsgLoadPlugin = 1035;
 constexpr unsigned kMsgPluginCommand = 6024; // wParam = item id
-
-// Control ids of meter windows: 1100 + display position.
-constexpr int kMeterControlIdBase = 1100;
-constexpr int kHideButtonId = 123;

@@ -2,6 +2,7 @@
 
 #include "meter/gdi_canvas.h"
 #include "meter/messages.h"
+#include "meter/res/resource.h"
 
 namespace {
 
@@ -27,10 +28,10 @@ bool MeterPane::create(HWND main, int position)
     const std::string name =
         meter_.isPlaceholder() ? kPlaceholderName : meterKindInfo(meter_.kind()).windowName;
     if (!Window::create(0, kMeterClass, name.c_str(), WS_CHILD | WS_CLIPCHILDREN, 0, 0, 100, 100,
-                        main, static_cast<UINT_PTR>(kMeterControlIdBase + position)))
+                        main, static_cast<UINT_PTR>(IDC_METER_FIRST + position)))
         return false;
     hideButton_ = CreateWindowExA(0, "BUTTON", "HideButton", WS_CHILD | WS_VISIBLE | BS_BITMAP, 0,
-                                  0, 9, 98, hwnd(), reinterpret_cast<HMENU>(kHideButtonId),
+                                  0, 9, 98, hwnd(), reinterpret_cast<HMENU>(IDC_HIDE_BUTTON),
                                   GetModuleHandleA(nullptr), nullptr);
     tray_.setCallback(reinterpret_cast<std::uintptr_t>(main), kMsgTrayNotify);
     readFrameColours();
@@ -136,6 +137,63 @@ void MeterPane::onSize(int cx, int cy)
     meter_.fitTextFormat(GdiTextMeasurer());
 }
 
+void MeterPane::prepareMenu(HMENU menu, POINT)
+{
+    const MeterKind kind = meter_.kind();
+    const ContextMenuState state =
+        meter_.contextMenuState(host_ != nullptr && host_->isFirstActive(kind),
+                                host_ != nullptr && host_->isLastActive(kind));
+    EnableMenuItem(menu, ID_METER_MOVE_UP, MF_BYCOMMAND | (state.moveUpGrayed ? MF_GRAYED : 0));
+    EnableMenuItem(menu, ID_METER_MOVE_DOWN,
+                   MF_BYCOMMAND | (state.moveDownGrayed ? MF_GRAYED : 0));
+    EnableMenuItem(menu, ID_METER_TRAY_ICON, MF_BYCOMMAND | (state.trayGrayed ? MF_GRAYED : 0));
+    CheckMenuItem(menu, ID_METER_TRAY_ICON,
+                  MF_BYCOMMAND | (state.trayChecked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MeterPane::onContextMenu(POINT screen)
+{
+    HMENU resource = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_METER_MENU));
+    if (resource == nullptr)
+        return;
+    HMENU menu = GetSubMenu(resource, 0);
+    prepareMenu(menu, screen);
+    const UINT id = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, hwnd(),
+        nullptr));
+    DestroyMenu(resource);
+    if (id != 0)
+        onCommand(id);
+}
+
+bool MeterPane::onCommand(unsigned id)
+{
+    const WPARAM kind = static_cast<WPARAM>(meter_.kind());
+    switch (id) {
+    case ID_METER_MOVE_UP:
+        PostMessageA(main_, kMsgMoveUp, kind, 0);
+        return true;
+    case ID_METER_MOVE_DOWN:
+        PostMessageA(main_, kMsgMoveDown, kind, 0);
+        return true;
+    case ID_METER_REMOVE:
+        meter_.options().setActive(false);
+        SendMessageA(main_, kMsgRelayout, 0, 0);
+        return true;
+    case ID_METER_TRAY_ICON:
+        meter_.options().setTrayIcon(!meter_.options().trayIcon());
+        if (!meter_.options().trayIcon())
+            tray_.remove();
+        return true;
+    case ID_METER_ADD_NEW:
+    case ID_METER_PREFERENCES:
+        // The preferences and meter options sheets are not part of this version yet.
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT MeterPane::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -149,11 +207,20 @@ LRESULT MeterPane::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         readFrameColours();
         return 0;
     case WM_COMMAND:
-        if (LOWORD(wParam) == kHideButtonId && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDC_HIDE_BUTTON && HIWORD(wParam) == BN_CLICKED) {
             toggleCollapsed();
             return 0;
         }
+        if (HIWORD(wParam) == 0 && lParam == 0 && onCommand(LOWORD(wParam)))
+            return 0;
         break;
+    case WM_CONTEXTMENU: {
+        POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (screen.x == -1 && screen.y == -1)
+            GetCursorPos(&screen);
+        onContextMenu(screen);
+        return 0;
+    }
     default:
         break;
     }

@@ -5,6 +5,14 @@
 #include "meter/meter.h"
 #include "meter/tray_icon.h"
 
+// What a meter window asks of the main window for its context menu.
+class MeterPaneHost {
+public:
+    virtual ~MeterPaneHost() = default;
+    virtual bool isFirstActive(MeterKind kind) const = 0;
+    virtual bool isLastActive(MeterKind kind) const = 0;
+};
+
 class MeterPane : public Window, public MeterView {
 public:
     MeterPane(Meter& meter, TrayNotifier& tray);
@@ -13,13 +21,14 @@ public:
     Meter& meter() { return meter_; }
     // Creates the hidden child window with the kind's window name and control id
     // 1100 + position, then its hide button; tray clicks go to `main`.
-    bool create(HWND main, int position);
+    virtual bool create(HWND main, int position);
+    void setHost(MeterPaneHost* host) { host_ = host; }
     // The pictures of the hide button: the arrow while expanded, the fold picture of
     // the kind while collapsed (not owned).
     void setBitmaps(HBITMAP arrow, HBITMAP fold);
 
-    bool activate();
-    bool deactivate();
+    virtual bool activate();
+    virtual bool deactivate();
     // Folds or unfolds to the meter's height and places the hide button.
     void applyCollapsed();
     // Hide button: fold or unfold and ask the main window for a new layout.
@@ -36,16 +45,22 @@ public:
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void onSize(int cx, int cy);
+    // The meter's context menu; the drive meter adds its own items first.
+    virtual void prepareMenu(HMENU menu, POINT screen);
+    virtual bool onCommand(unsigned id);
+    HWND mainWindow() const { return main_; }
 
 private:
     void onPaint();
-    void onSize(int cx, int cy);
+    void onContextMenu(POINT screen);
     void readFrameColours();
     void placeHideButton(int cx, int cy);
 
     Meter& meter_;
     CTrayIcon tray_;
     HWND main_ = nullptr;
+    MeterPaneHost* host_ = nullptr;
     HWND hideButton_ = nullptr;
     HBITMAP arrow_ = nullptr;
     HBITMAP fold_ = nullptr;

@@ -1,0 +1,870 @@
+#include "meter/meter_window.h"
+
+#include "meter/measure/pdh_counter.h"
+#include "meter/measure/meter_binding.h"
+#include "meter/messages.h"
+#include "meter/res/resource.h"
+#include "meter/settings_store.h"
+#include "meter/volumes/uptime_meter.h"
+#include "meter/win32_registry_key.h"
+#include "meter/window_rules.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kHotKeyId = 1;
+constexpr UINT kDialogResultAnswer = 1;
+
+// Marks the window busy while a modal dialog or a refresh runs, and restores the
+// previous state however the scope ends.
+class BusyGuard {
+public:
+    explicit BusyGuard(bool& busy) : busy_(busy), previous_(busy) { busy_ = true; }
+    ~BusyGuard() { busy_ = previous_; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+private:
+    bool& busy_;
+    bool previous_;
+};
+
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+std::string loadString(int id)
+{
+    char buffer[512] = {};
+    const int n = LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer,
+                              sizeof buffer);
+    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+int foldBitmapOf(MeterKind kind)
+{
+    switch (kind) {
+    case MeterKind::Cpu:
+    case MeterKind::Cpu1:
+    case MeterKind::Cpu2:
+        return IDB_FOLD_CPU;
+    case MeterKind::PageFile:
+        return IDB_FOLD_PAGEFILE_TEXT;
+    case MeterKind::PageFileGraph:
+        return IDB_FOLD_PAGEFILE_GRAPH;
+    case MeterKind::NetGraph:
+        return IDB_FOLD_NETWORK;
+    case MeterKind::DiskGraph:
+        return IDB_FOLD_DISK;
+    case MeterKind::Drive:
+        return IDB_FOLD_DRIVES;
+    case MeterKind::PhysMemGraph:
+        return IDB_FOLD_PHYSMEM_GRAPH;
+    case MeterKind::PhysMem:
+        return IDB_FOLD_PHYSMEM_TEXT;
+    case MeterKind::Process:
+        return IDB_FOLD_PROCESSES;
+    case MeterKind::Uptime:
+        return IDB_FOLD_UPTIME;
+    case MeterKind::Ping:
+        return IDB_FOLD_PING;
+    case MeterKind::Resources:
+        return IDB_FOLD_RESOURCES;
+    }
+    return IDB_FOLD_CPU;
+}
+
+INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        RECT desktop, own;
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        GetWindowRect(dialog, &own);
+        SetWindowPos(dialog, nullptr,
+                     (desktop.right - desktop.left - (own.right - own.left)) / 2,
+                     (desktop.bottom - desktop.top - (own.bottom - own.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+        return TRUE;
+    }
+    if (message == WM_COMMAND) {
+        const int id = LOWORD(wParam);
+        if (id == IDOK || id == IDCANCEL) {
+            EndDialog(dialog, id);
+            return TRUE;
+        }
+        if (id == IDC_ABOUT_WEB_SITE || id == IDC_ABOUT_MAILING_LIST) {
+            EndDialog(dialog, id);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+struct CloseDialogState {
+    bool remembered = false;
+    bool dontAskAgain = false;
+};
+
+INT_PTR CALLBACK closeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* state = reinterpret_cast<CloseDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        state = reinterpret_cast<CloseDialogState*>(lParam);
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        CheckDlgButton(dialog, IDC_CLOSE_DONT_ASK, state->remembered ? BST_CHECKED : BST_UNCHECKED);
+        return TRUE;
+    }
+    if (message == WM_COMMAND) {
+        const int id = LOWORD(wParam);
+        if (id == IDC_CLOSE_EXIT || id == IDC_CLOSE_HIDE || id == IDCANCEL) {
+            state->dontAskAgain = IsDlgButtonChecked(dialog, IDC_CLOSE_DONT_ASK) == BST_CHECKED;
+            EndDialog(dialog, id);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+} // namespace
+
+std::uintptr_t WindowTimers::startTimer(int slot, unsigned milliseconds)
+{
+    const UINT_PTR id = static_cast<UINT_PTR>(slot) + 1;
+    return SetTimer(window_, id, milliseconds, nullptr) != 0 ? id : 0;
+}
+
+void WindowTimers::stopTimer(std::uintptr_t id)
+{
+    KillTimer(window_, id);
+}
+
+MeterWindow::MeterWindow(ProgramContext context)
+    : context_(std::move(context)), trayNotifier_(GetModuleHandleA(nullptr)),
+      meters_(settings_, context_.family,
+              {volumes_, alerts_, trayNotifier_, freeResources_}),
+      mainTray_(trayNotifier_, 100), timers_(timerService_, *this)
+{
+    settings_.resetDefaults(context_.programFolder);
+    for (int k = 0; k < kMeterKindCount; ++k) {
+        Meter& meter = meters_.byKind(static_cast<MeterKind>(k));
+        logs_.push_back(std::make_unique<MeterLogFile>(settings_, meter.displayName(false),
+                                                       logWriter_, wallClock_));
+        meter.setLog(logs_.back().get());
+    }
+    if (context_.sources != nullptr) {
+        for (Meter* meter : meters_.inDisplayOrder())
+            bindMeterCounter(*meter, *context_.sources, context_.environment->facts,
+                             *context_.clock);
+        bindUptimeCounter();
+    }
+}
+
+MeterWindow::~MeterWindow()
+{
+    for (int k = 0; k < kMeterKindCount; ++k)
+        meters_.byKind(static_cast<MeterKind>(k)).setLog(nullptr);
+}
+
+void MeterWindow::bindUptimeCounter()
+{
+    Meter& uptime = meters_.byKind(MeterKind::Uptime);
+    if (context_.family == PlatformFamily::NT)
+        uptime.setCounter(new PdhCounter(PdhCounterKind::Uptime), true);
+    else
+        uptime.setCounter(new TickUptimeCounter([] { return GetTickCount(); }), true);
+}
+
+void MeterWindow::run()
+{
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_METER_WINDOW), nullptr,
+                    dialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK MeterWindow::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<MeterWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<MeterWindow*>(lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        self->hwnd_ = hwnd;
+    }
+    return self != nullptr ? self->handle(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR MeterWindow::answer(LRESULT result)
+{
+    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+    return kDialogResultAnswer;
+}
+
+WindowAndMeters MeterWindow::windowAndMeters()
+{
+    return {&placement_, &meters_.order(), meters_.optionsTable(), context_.family};
+}
+
+MeterPane& MeterWindow::paneOf(const Meter& meter)
+{
+    return *panes_[static_cast<std::size_t>(meter.kind())];
+}
+
+// ---- start-up -------------------------------------------------------------------
+
+void MeterWindow::createMeterWindows()
+{
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    arrow_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                             MAKEINTRESOURCEA(IDB_ARROW), IMAGE_BITMAP, 0, 0,
+                                             LR_LOADMAP3DCOLORS));
+    for (int position = 0; position < kMeterKindCount; ++position) {
+        Meter& meter = meters_.atPosition(position);
+        std::unique_ptr<MeterPane> pane;
+        if (meter.kind() == MeterKind::Drive) {
+            auto drive = std::make_unique<DrivePane>(meters_.drive(), trayNotifier_, settings_);
+            drivePane_ = drive.get();
+            pane = std::move(drive);
+        } else {
+            pane = std::make_unique<MeterPane>(meter, trayNotifier_);
+        }
+        pane->create(hwnd_, position);
+        pane->setHost(this);
+        const auto k = static_cast<std::size_t>(meter.kind());
+        folds_[k] = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                    MAKEINTRESOURCEA(foldBitmapOf(meter.kind())),
+                                                    IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+        pane->setBitmaps(arrow_, folds_[k]);
+        panes_[k] = std::move(pane);
+    }
+    meters_.drive().setTrayCallback(reinterpret_cast<std::uintptr_t>(hwnd_), kMsgTrayNotify);
+}
+
+void MeterWindow::loadSettings()
+{
+    std::unique_ptr<Win32RegistryKey> root = Win32RegistryKey::root(HKEY_CURRENT_USER);
+    ::loadSettings(*root, {context_.profileName, context_.programFolder}, settings_,
+                   windowAndMeters());
+    applyDefaultVolumes(settings_, volumes_);
+    if (context_.environment != nullptr)
+        context_.environment->remote.set(settings_.remoteComputer);
+
+    if (placement_.positionStored) {
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (!placement_.sizeStored)
+            flags |= SWP_NOSIZE;
+        SetWindowPos(hwnd_, nullptr, placement_.x, placement_.y, placement_.cx, placement_.cy,
+                     flags);
+        sizeKnown_ = placement_.sizeStored;
+    }
+}
+
+void MeterWindow::onInitDialog()
+{
+    createMeterWindows();
+    timerService_.setWindow(hwnd_);
+    SetWindowTextA(hwnd_, kProductName);
+    readFrameMetrics();
+    loadSettings();
+    applyAlwaysOnTop();
+
+    mainTray_.setCallback(reinterpret_cast<std::uintptr_t>(hwnd_), kMsgTrayNotify);
+    mainTray_.show(IDI_PROGRAM, windowTitle(settings_));
+
+    const LONG_PTR exStyle = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE,
+                      settings_.flag(Booleans::kHideFromTaskBar) ? exStyle & ~WS_EX_APPWINDOW
+                                                                 : exStyle & ~WS_EX_TOOLWINDOW);
+
+    HMENU system = GetSystemMenu(hwnd_, FALSE);
+    AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(system, MF_STRING, IDM_SYS_PREFERENCES, "&Preferences...");
+    AppendMenuA(system, MF_STRING, IDM_SYS_STATISTICS, "&Statistics Summary...");
+    AppendMenuA(system, MF_STRING, IDM_SYS_UPDATE_NOW, "&Update Now");
+    AppendMenuA(system, MF_STRING, IDM_SYS_HIDE, "&Hide");
+    AppendMenuA(system, MF_STRING, IDM_SYS_AUTO_SIZE, "Au&to Set Window Size");
+    AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(system, MF_STRING, IDM_SYS_ABOUT, "&About Brellix...");
+    AppendMenuA(system, MF_STRING, IDM_SYS_HELP, "&Help");
+    AppendMenuA(system, MF_STRING, IDM_SYS_WEB_SITE, "&Visit Web Site");
+
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    drivePane_->buildColumns();
+
+    PostMessageA(hwnd_, kMsgFirstActivation, 0, 0);
+    refreshDrivesAndLayout(false, false, false);
+    if (settings_.flag(Booleans::kStartHidden))
+        PostMessageA(hwnd_, kMsgStartHidden, 0, 0);
+}
+
+void MeterWindow::onFirstActivation()
+{
+    applyVisibility();
+    layout(true, true, false);
+    registerHotKey();
+    PostMessageA(hwnd_, kMsgStartUpChain, 0, 0);
+}
+
+void MeterWindow::onStartCounters()
+{
+    if (context_.sources != nullptr) {
+        restartCounters(meters_.inDisplayOrder(), *context_.sources, *context_.environment,
+                        context_.library);
+        countersBound_ = true;
+    }
+    timers_.startTimers(settings_.timerSeconds);
+    applyVisibility();
+    layout(true, true, false);
+    timers_.driveTick();
+    timers_.usageTick(1);
+    timers_.usageTick(2);
+    PostMessageA(hwnd_, kMsgUpdateCheck, 0, 0);
+}
+
+void MeterWindow::onWelcome()
+{
+    if (!settings_.flag(Booleans::kFirstRun))
+        return;
+    const std::string format = loadString(IDS_WELCOME);
+    const std::string product = std::string(kProductName) + " v" + kProductVersion;
+    std::string text(format.size() + product.size() + 1, '\0');
+    std::snprintf(text.data(), text.size(), format.c_str(), product.c_str());
+    text.resize(std::char_traits<char>::length(text.c_str()));
+    {
+        BusyGuard busy(busy_);
+        MessageBoxA(hwnd_, text.c_str(), windowTitle(settings_).c_str(), MB_OK | MB_ICONINFORMATION);
+    }
+    // The preferences sheet opens here once it is part of the program.
+    settings_.setFlag(Booleans::kFirstRun, false);
+}
+
+// ---- layout and visibility ---------------------------------------------------------
+
+void MeterWindow::readFrameMetrics()
+{
+    metrics_.edge = GetSystemMetrics(SM_CXEDGE);
+    metrics_.dialogFrameX = GetSystemMetrics(SM_CXDLGFRAME);
+    metrics_.dialogFrameY = GetSystemMetrics(SM_CYDLGFRAME);
+    metrics_.caption = GetSystemMetrics(SM_CYCAPTION);
+    metrics_.smallCaption = GetSystemMetrics(SM_CYSMCAPTION);
+}
+
+void MeterWindow::applyVisibility()
+{
+    for (Meter* meter : meters_.inDisplayOrder()) {
+        meter->flushLog();
+        MeterPane& pane = paneOf(*meter);
+        if (meter->options().active() && isAvailableKind(meter->kind()))
+            pane.activate();
+        else
+            pane.deactivate();
+    }
+    SetWindowTextA(hwnd_, windowTitle(settings_).c_str());
+}
+
+void MeterWindow::applyAlwaysOnTop()
+{
+    SetWindowPos(hwnd_, settings_.flag(Booleans::kAlwaysOnTop) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
+                 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MeterWindow::layout(bool force, bool keepDocked, bool autoSize)
+{
+    if (settings_.flag(Booleans::kFirstRun) || !sizeKnown_) {
+        sizeKnown_ = true;
+        autoSize = true;
+    }
+    LayoutRequest request;
+    request.force = force;
+    request.keepDocked = keepDocked;
+    request.autoSize = autoSize;
+    request.driveRequired = drivePane_->requiredSize();
+    request.driveCollapsed = meters_.drive().options().collapsed();
+    RECT client;
+    GetClientRect(drivePane_->hwnd(), &client);
+    request.driveClient = {client.right, client.bottom};
+    RECT window;
+    GetWindowRect(hwnd_, &window);
+    request.window = {window.left, window.top, window.right, window.bottom};
+    std::vector<Meter*> shown;
+    for (Meter* meter : meters_.inDisplayOrder())
+        if (meter->options().active() && isAvailableKind(meter->kind()) && !meter->isPlaceholder()) {
+            shown.push_back(meter);
+            request.activeHeights.push_back(meter->effectiveHeight());
+        }
+    request.metrics = metrics_;
+    request.smallCaption = settings_.flag(Booleans::kHideFromTaskBar);
+    request.keepOnScreen = !settings_.flag(Booleans::kDoNotKeepOnScreen);
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    request.desktop = {desktop.left, desktop.top, desktop.right, desktop.bottom};
+
+    const LayoutResult result = computeLayout(request);
+    if (!result.changed)
+        return;
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        SetWindowPos(paneOf(*shown[i]).hwnd(), nullptr, kLayoutMargin, result.meterTops[i],
+                     result.meterWidth, request.activeHeights[i], SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, result.window.left, result.window.top, result.window.width(),
+                 result.window.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MeterWindow::refreshDrivesAndLayout(bool manual, bool force, bool keepDocked)
+{
+    WaitCursor wait;
+    BusyGuard busy(busy_);
+    const std::size_t volumeIcons = meters_.drive().update(manual);
+    drivePane_->transferRows();
+    updateProgramIcon(volumeIcons);
+    layout(force, keepDocked, false);
+}
+
+void MeterWindow::updateProgramIcon(std::size_t volumeIcons)
+{
+    std::size_t meterIcons = 0;
+    for (Meter* meter : meters_.inDisplayOrder())
+        if (meter->options().active() && meter->options().trayIcon() && meter->canShowTrayIcon())
+            ++meterIcons;
+    if (volumeIcons > 0 || meterIcons > 0)
+        mainTray_.remove();
+    else
+        mainTray_.show(IDI_PROGRAM, kProductName);
+}
+
+void MeterWindow::setHidden(bool hide)
+{
+    if (hide == hidden_)
+        return;
+    if (hide) {
+        ShowWindow(hwnd_, SW_HIDE);
+        hidden_ = true;
+    } else {
+        ShowWindow(hwnd_, SW_SHOW);
+        refreshDrivesAndLayout(true, true, true);
+        hidden_ = false;
+    }
+}
+
+void MeterWindow::relayout()
+{
+    if (context_.sources != nullptr) {
+        context_.sources->stopAll();
+        restartCounters(meters_.inDisplayOrder(), *context_.sources, *context_.environment,
+                        context_.library);
+    }
+    timers_.restartChangedTimers(settings_.timerSeconds);
+    applyVisibility();
+    registerHotKey();
+    layout(true, true, false);
+}
+
+void MeterWindow::moveMeter(MeterKind kind, bool up)
+{
+    const int position = meters_.order().positionOf(kind);
+    if (position < 0)
+        return;
+    std::array<bool, 14> visible{};
+    for (int p = 0; p < kMeterKindCount; ++p)
+        visible[static_cast<std::size_t>(p)] =
+            IsWindowVisible(paneOf(meters_.atPosition(p)).hwnd()) != FALSE;
+    const int target = up ? moveUpTarget(position, visible) : moveDownTarget(position, visible);
+    if (target < 0)
+        return;
+    meters_.moveKind(kind, target);
+    layout(true, true, false);
+}
+
+void MeterWindow::onSize(int cx)
+{
+    for (Meter* meter : meters_.inDisplayOrder()) {
+        if (!meter->options().active())
+            continue;
+        HWND pane = paneOf(*meter).hwnd();
+        RECT r;
+        GetClientRect(pane, &r);
+        SetWindowPos(pane, nullptr, 0, 0, cx - 2 * kLayoutMargin, r.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void MeterWindow::onSizing(WPARAM edge, RECT* rect)
+{
+    RECT current;
+    GetWindowRect(hwnd_, &current);
+    const bool driveActive = meters_.drive().options().active();
+    const int minimum =
+        minimumWindowWidth(driveActive, drivePane_->requiredSize().cx, metrics_);
+    const SizingEdge side = (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
+                                ? SizingEdge::Left
+                            : (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT ||
+                               edge == WMSZ_BOTTOMRIGHT)
+                                ? SizingEdge::Right
+                                : SizingEdge::Other;
+    const Rect r = constrainSizing({rect->left, rect->top, rect->right, rect->bottom},
+                                   {current.left, current.top, current.right, current.bottom},
+                                   side, minimum);
+    *rect = {r.left, r.top, r.right, r.bottom};
+}
+
+void MeterWindow::registerHotKey()
+{
+    UnregisterHotKey(hwnd_, kHotKeyId);
+    if (!shutDown_ && settings_.flag(Booleans::kHotKeyActivation))
+        RegisterHotKey(hwnd_, kHotKeyId, settings_.hotKey.modifiers, settings_.hotKey.virtualKey);
+}
+
+// ---- commands ---------------------------------------------------------------------
+
+void MeterWindow::onTrayNotify(LPARAM mouseMessage)
+{
+    switch (trayClick(static_cast<unsigned>(mouseMessage), busy_)) {
+    case TrayClick::ShowWindow:
+        setHidden(false);
+        SetForegroundWindow(hwnd_);
+        answer(1);
+        return;
+    case TrayClick::OpenMenu:
+        openTrayMenu();
+        answer(1);
+        return;
+    case TrayClick::Ignore:
+        answer(0);
+        return;
+    }
+}
+
+void MeterWindow::openTrayMenu()
+{
+    HMENU resource = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+    if (resource == nullptr)
+        return;
+    HMENU menu = GetSubMenu(resource, 0);
+    ModifyMenuA(menu, ID_TRAY_HIDE, MF_BYCOMMAND | MF_STRING, ID_TRAY_HIDE, hideItemText(hidden_));
+    SetForegroundWindow(hwnd_);
+    POINT at;
+    GetCursorPos(&at);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    DestroyMenu(resource);
+}
+
+bool MeterWindow::onCommand(unsigned id)
+{
+    switch (id) {
+    case ID_TRAY_UPDATE_NOW:
+        refreshDrivesAndLayout(true, true, true);
+        return true;
+    case ID_TRAY_HIDE:
+        setHidden(!hidden_);
+        return true;
+    case ID_TRAY_ABOUT:
+        showAbout();
+        return true;
+    case ID_TRAY_HELP:
+        showWebPage(IDS_URL_DESCRIPTION);
+        return true;
+    case ID_TRAY_WEB_SITE:
+        showWebPage(IDS_URL_WEB_SITE);
+        return true;
+    case ID_TRAY_EXIT:
+        exitProgram();
+        return true;
+    case ID_TRAY_PREFERENCES:
+    case ID_TRAY_STATISTICS:
+        // The preferences sheet and the statistics summary are not part of this version.
+        return true;
+    case IDOK:
+        return true; // Enter does not close the window
+    case IDCANCEL:
+        if (exitRequested_) {
+            exitRequested_ = false;
+            EndDialog(hwnd_, 0);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MeterWindow::onSystemCommand(WPARAM command)
+{
+    if ((command & 0xFFF0) == SC_CLOSE) {
+        onClose();
+        return true;
+    }
+    switch (systemCommand(static_cast<unsigned>(command))) {
+    case SystemCommand::About:
+        showAbout();
+        return true;
+    case SystemCommand::UpdateNow:
+        refreshDrivesAndLayout(true, true, true);
+        return true;
+    case SystemCommand::Hide:
+        setHidden(true);
+        return true;
+    case SystemCommand::WebSite:
+        showWebPage(IDS_URL_WEB_SITE);
+        return true;
+    case SystemCommand::Help:
+        showWebPage(IDS_URL_DESCRIPTION);
+        return true;
+    case SystemCommand::AutoSize:
+        layout(true, true, true);
+        return true;
+    case SystemCommand::Preferences:
+    case SystemCommand::Statistics:
+        return true;
+    case SystemCommand::None:
+        break;
+    }
+    return false;
+}
+
+void MeterWindow::onClose()
+{
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    CloseAnswer choice = CloseAnswer::Cancel;
+    switch (closeAction(settings_, shift)) {
+    case CloseAction::Exit:
+        choice = CloseAnswer::Exit;
+        break;
+    case CloseAction::Hide:
+        setHidden(true);
+        return;
+    case CloseAction::Ask: {
+        CloseDialogState state;
+        state.remembered = closeAnswerRemembered(settings_);
+        INT_PTR result;
+        {
+            BusyGuard busy(busy_);
+            result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CLOSE), hwnd_,
+                                     closeProc, reinterpret_cast<LPARAM>(&state));
+        }
+        choice = result == IDC_CLOSE_EXIT   ? CloseAnswer::Exit
+                 : result == IDC_CLOSE_HIDE ? CloseAnswer::Hide
+                                            : CloseAnswer::Cancel;
+        rememberCloseAnswer(settings_, choice, state.dontAskAgain);
+        if (choice == CloseAnswer::Hide)
+            setHidden(true);
+        break;
+    }
+    }
+    if (choice == CloseAnswer::Exit) {
+        exitRequested_ = true;
+        exitProgram();
+    }
+}
+
+void MeterWindow::showAbout()
+{
+    INT_PTR result;
+    {
+        BusyGuard busy(busy_);
+        result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hwnd_,
+                                 aboutProc, 0);
+    }
+    if (result == IDC_ABOUT_WEB_SITE)
+        showWebPage(IDS_URL_WEB_SITE);
+    else if (result == IDC_ABOUT_MAILING_LIST)
+        showWebPage(IDS_URL_MAILING_LIST);
+}
+
+void MeterWindow::showWebPage(int stringId)
+{
+    const std::string address = loadString(stringId);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(hwnd_, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32)
+        MessageBoxA(hwnd_, "Failed to execute web browser.", kProductName, MB_OK | MB_ICONSTOP);
+}
+
+void MeterWindow::onTaskbarCreated()
+{
+    // The restarted shell has none of our icons although we hold their handles:
+    // forget them so that the next update adds each again.
+    mainTray_.forgetIcon();
+    for (auto& pane : panes_)
+        pane->trayIcon().forgetIcon();
+    refreshDrivesAndLayout(true, false, true);
+}
+
+// ---- shutdown ---------------------------------------------------------------------
+
+void MeterWindow::shutdown()
+{
+    if (shutDown_)
+        return;
+    shutDown_ = true;
+    timers_.stopTimers();
+    if (context_.sources != nullptr)
+        context_.sources->stopAll();
+    UnregisterHotKey(hwnd_, kHotKeyId);
+    for (Meter* meter : meters_.inDisplayOrder())
+        paneOf(*meter).deactivate();
+    meters_.drive().removeVolumeIcons();
+    saveSettings();
+}
+
+void MeterWindow::saveSettings()
+{
+    drivePane_->storeColumnOrder();
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    placement_ = {r.left, r.top, r.right - r.left, r.bottom - r.top, true, true};
+    std::unique_ptr<Win32RegistryKey> root = Win32RegistryKey::root(HKEY_CURRENT_USER);
+    ::saveSettings(*root, {context_.profileName, context_.programFolder}, settings_,
+                   windowAndMeters());
+}
+
+void MeterWindow::exitProgram()
+{
+    shutdown();
+    EndDialog(hwnd_, 0);
+}
+
+// ---- tick handler and pane host ----------------------------------------------------
+
+void MeterWindow::refreshDrives()
+{
+    refreshDrivesAndLayout(false, false, true);
+}
+
+void MeterWindow::collect(int timer)
+{
+    if (context_.sources != nullptr && countersBound_)
+        context_.sources->collect(timer);
+}
+
+void MeterWindow::requestUpdateCheck()
+{
+    PostMessageA(hwnd_, kMsgUpdateCheck, 0, 0);
+}
+
+const std::vector<Meter*>& MeterWindow::meters()
+{
+    return meters_.inDisplayOrder();
+}
+
+bool MeterWindow::isFirstActive(MeterKind kind) const
+{
+    return meters_.order().isFirstActive(kind, const_cast<MeterSet&>(meters_).optionsTable());
+}
+
+bool MeterWindow::isLastActive(MeterKind kind) const
+{
+    return meters_.order().isLastActive(kind, const_cast<MeterSet&>(meters_).optionsTable());
+}
+
+// ---- messages ---------------------------------------------------------------------
+
+INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        onTaskbarCreated();
+        return TRUE;
+    }
+    switch (message) {
+    case WM_INITDIALOG:
+        onInitDialog();
+        return FALSE; // the focus stays where the system puts it
+    case kMsgStartHidden:
+        setHidden(true);
+        return TRUE;
+    case kMsgTrayNotify:
+        onTrayNotify(lParam);
+        return TRUE;
+    case kMsgMoveUp:
+    case kMsgMoveDown:
+        if (isValidMeterKind(static_cast<int>(wParam)))
+            moveMeter(static_cast<MeterKind>(wParam), message == kMsgMoveUp);
+        return TRUE;
+    case kMsgRelayout:
+        relayout();
+        return TRUE;
+    case kMsgUpdateCheck:
+        // The update checker is called from here once it is part of the program.
+        return TRUE;
+    case kMsgFirstActivation:
+        onFirstActivation();
+        return TRUE;
+    case kMsgStartUpChain:
+        PostMessageA(hwnd_, kMsgStartCounters, 0, 0);
+        PostMessageA(hwnd_, kMsgLoadPlugin, 0, 0);
+        PostMessageA(hwnd_, kMsgWelcome, 0, 0);
+        return TRUE;
+    case kMsgStartCounters:
+        onStartCounters();
+        return TRUE;
+    case kMsgLoadPlugin:
+        // The mail plug-in is hosted here once it exists.
+        return TRUE;
+    case kMsgWelcome:
+        onWelcome();
+        return TRUE;
+    case kMsgPluginCommand:
+        if (!busy_ && wParam == 10)
+            exitProgram();
+        return answer(1);
+    case WM_TIMER:
+        timers_.dispatch(wParam);
+        return TRUE;
+    case WM_HOTKEY:
+        if (wParam == kHotKeyId) {
+            if (GetForegroundWindow() == hwnd_) {
+                setHidden(true);
+            } else {
+                setHidden(false);
+                SetForegroundWindow(hwnd_);
+            }
+        }
+        return TRUE;
+    case WM_COMMAND:
+        return onCommand(LOWORD(wParam)) ? TRUE : FALSE;
+    case WM_SYSCOMMAND:
+        if (onSystemCommand(wParam))
+            return answer(0);
+        return FALSE;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) {
+            HMENU system = reinterpret_cast<HMENU>(wParam);
+            EnableMenuItem(system, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
+            EnableMenuItem(system, SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
+            EnableMenuItem(system, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+        }
+        return FALSE;
+    case WM_NCLBUTTONDBLCLK:
+        if (wParam == HTCAPTION) {
+            setHidden(true);
+            return answer(0);
+        }
+        return FALSE;
+    case WM_SIZING:
+        onSizing(wParam, reinterpret_cast<RECT*>(lParam));
+        return answer(TRUE);
+    case WM_SIZE:
+        onSize(LOWORD(lParam));
+        return TRUE;
+    case WM_SETTINGCHANGE:
+        readFrameMetrics();
+        return FALSE;
+    case WM_QUERYENDSESSION:
+        shutdown();
+        return FALSE; // the default answer
+    case WM_DESTROY:
+        shutdown();
+        UnregisterHotKey(hwnd_, kHotKeyId);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
