@@ -607,6 +607,8 @@ def chime_sound():
             partials = (math.sin(2 * math.pi * freq * t) + 0.35 * math.sin(2 * math.pi * 2 * freq * t)
                         + 0.12 * math.sin(2 * math.pi * 3.01 * freq * t))
             out[first + i] += env * partials
+    fade = RATE * 0.06  # no click where the tail is cut
+    out = [v * min(1.0, (total - i) / fade) for i, v in enumerate(out)]
     peak = max(abs(v) for v in out)
     return [0.7 * v / peak for v in out]
 
