@@ -1,7 +1,6 @@
 #include "meter/meter_pane.h"
 
 #include "meter/gdi_canvas.h"
-#include "meter/messages.h"
 #include "meter/res/resource.h"
 
 namespace {
@@ -33,7 +32,7 @@ bool MeterPane::create(HWND main, int position)
     hideButton_ = CreateWindowExA(0, "BUTTON", "HideButton", WS_CHILD | WS_VISIBLE | BS_BITMAP, 0,
                                   0, 9, 98, hwnd(), reinterpret_cast<HMENU>(IDC_HIDE_BUTTON),
                                   GetModuleHandleA(nullptr), nullptr);
-    tray_.setCallback(reinterpret_cast<std::uintptr_t>(main), kMsgTrayNotify);
+    tray_.setCallback(reinterpret_cast<std::uintptr_t>(main), WMU_TRAY_NOTIFY);
     readFrameColours();
     return hideButton_ != nullptr;
 }
@@ -80,7 +79,7 @@ void MeterPane::toggleCollapsed()
 {
     meter_.options().setCollapsed(!meter_.options().collapsed());
     applyCollapsed();
-    PostMessageA(main_, kMsgRelayout, 0, 0);
+    PostMessageA(main_, WMU_RELAYOUT, 0, 0);
     SetFocus(main_);
     // A click leaves the button the default one; it must not look pressed.
     SendMessageA(hideButton_, BM_SETSTYLE, BS_BITMAP, TRUE);
@@ -171,14 +170,14 @@ bool MeterPane::onCommand(unsigned id)
     const WPARAM kind = static_cast<WPARAM>(meter_.kind());
     switch (id) {
     case ID_METER_MOVE_UP:
-        PostMessageA(main_, kMsgMoveUp, kind, 0);
+        PostMessageA(main_, WMU_MOVE_UP, kind, 0);
         return true;
     case ID_METER_MOVE_DOWN:
-        PostMessageA(main_, kMsgMoveDown, kind, 0);
+        PostMessageA(main_, WMU_MOVE_DOWN, kind, 0);
         return true;
     case ID_METER_REMOVE:
         meter_.options().setActive(false);
-        SendMessageA(main_, kMsgRelayout, 0, 0);
+        SendMessageA(main_, WMU_RELAYOUT, 0, 0);
         return true;
     case ID_METER_TRAY_ICON:
         meter_.options().setTrayIcon(!meter_.options().trayIcon());

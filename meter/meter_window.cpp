@@ -2,7 +2,6 @@
 
 #include "meter/measure/pdh_counter.h"
 #include "meter/measure/meter_binding.h"
-#include "meter/messages.h"
 #include "meter/res/resource.h"
 #include "meter/settings_store.h"
 #include "meter/volumes/uptime_meter.h"
@@ -244,7 +243,7 @@ void MeterWindow::createMeterWindows()
         pane->setBitmaps(arrow_, folds_[k]);
         panes_[k] = std::move(pane);
     }
-    meters_.drive().setTrayCallback(reinterpret_cast<std::uintptr_t>(hwnd_), kMsgTrayNotify);
+    meters_.drive().setTrayCallback(reinterpret_cast<std::uintptr_t>(hwnd_), WMU_TRAY_NOTIFY);
 }
 
 void MeterWindow::loadSettings()
@@ -275,7 +274,7 @@ void MeterWindow::onInitDialog()
     loadSettings();
     applyAlwaysOnTop();
 
-    mainTray_.setCallback(reinterpret_cast<std::uintptr_t>(hwnd_), kMsgTrayNotify);
+    mainTray_.setCallback(reinterpret_cast<std::uintptr_t>(hwnd_), WMU_TRAY_NOTIFY);
     mainTray_.show(IDI_PROGRAM, windowTitle(settings_));
 
     const LONG_PTR exStyle = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
@@ -301,10 +300,10 @@ void MeterWindow::onInitDialog()
 
     drivePane_->buildColumns();
 
-    PostMessageA(hwnd_, kMsgFirstActivation, 0, 0);
+    PostMessageA(hwnd_, WMU_FIRST_ACTIVATION, 0, 0);
     refreshDrivesAndLayout(false, false, false);
     if (settings_.flag(Booleans::kStartHidden))
-        PostMessageA(hwnd_, kMsgStartHidden, 0, 0);
+        PostMessageA(hwnd_, WMU_START_HIDDEN, 0, 0);
 }
 
 void MeterWindow::onFirstActivation()
@@ -312,7 +311,7 @@ void MeterWindow::onFirstActivation()
     applyVisibility();
     layout(true, true, false);
     registerHotKey();
-    PostMessageA(hwnd_, kMsgStartUpChain, 0, 0);
+    PostMessageA(hwnd_, WMU_STARTUP, 0, 0);
 }
 
 void MeterWindow::onStartCounters()
@@ -328,7 +327,7 @@ void MeterWindow::onStartCounters()
     timers_.driveTick();
     timers_.usageTick(1);
     timers_.usageTick(2);
-    PostMessageA(hwnd_, kMsgUpdateCheck, 0, 0);
+    PostMessageA(hwnd_, WMU_CHECK_UPDATE, 0, 0);
 }
 
 void MeterWindow::onWelcome()
@@ -571,7 +570,7 @@ bool MeterWindow::onCommand(unsigned id)
         showAbout();
         return true;
     case ID_TRAY_HELP:
-        showWebPage(IDS_URL_DESCRIPTION);
+        showWebPage(IDS_URL_HELP);
         return true;
     case ID_TRAY_WEB_SITE:
         showWebPage(IDS_URL_WEB_SITE);
@@ -616,7 +615,7 @@ bool MeterWindow::onSystemCommand(WPARAM command)
         showWebPage(IDS_URL_WEB_SITE);
         return true;
     case SystemCommand::Help:
-        showWebPage(IDS_URL_DESCRIPTION);
+        showWebPage(IDS_URL_HELP);
         return true;
     case SystemCommand::AutoSize:
         layout(true, true, true);
@@ -747,7 +746,7 @@ void MeterWindow::collect(int timer)
 
 void MeterWindow::requestUpdateCheck()
 {
-    PostMessageA(hwnd_, kMsgUpdateCheck, 0, 0);
+    PostMessageA(hwnd_, WMU_CHECK_UPDATE, 0, 0);
 }
 
 const std::vector<Meter*>& MeterWindow::meters()
@@ -777,41 +776,41 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
         onInitDialog();
         return FALSE; // the focus stays where the system puts it
-    case kMsgStartHidden:
+    case WMU_START_HIDDEN:
         setHidden(true);
         return TRUE;
-    case kMsgTrayNotify:
+    case WMU_TRAY_NOTIFY:
         onTrayNotify(lParam);
         return TRUE;
-    case kMsgMoveUp:
-    case kMsgMoveDown:
+    case WMU_MOVE_UP:
+    case WMU_MOVE_DOWN:
         if (isValidMeterKind(static_cast<int>(wParam)))
-            moveMeter(static_cast<MeterKind>(wParam), message == kMsgMoveUp);
+            moveMeter(static_cast<MeterKind>(wParam), message == WMU_MOVE_UP);
         return TRUE;
-    case kMsgRelayout:
+    case WMU_RELAYOUT:
         relayout();
         return TRUE;
-    case kMsgUpdateCheck:
+    case WMU_CHECK_UPDATE:
         // The update checker is called from here once it is part of the program.
         return TRUE;
-    case kMsgFirstActivation:
+    case WMU_FIRST_ACTIVATION:
         onFirstActivation();
         return TRUE;
-    case kMsgStartUpChain:
-        PostMessageA(hwnd_, kMsgStartCounters, 0, 0);
-        PostMessageA(hwnd_, kMsgLoadPlugin, 0, 0);
-        PostMessageA(hwnd_, kMsgWelcome, 0, 0);
+    case WMU_STARTUP:
+        PostMessageA(hwnd_, WMU_START_COUNTERS, 0, 0);
+        PostMessageA(hwnd_, WMU_LOAD_PLUGIN, 0, 0);
+        PostMessageA(hwnd_, WMU_WELCOME, 0, 0);
         return TRUE;
-    case kMsgStartCounters:
+    case WMU_START_COUNTERS:
         onStartCounters();
         return TRUE;
-    case kMsgLoadPlugin:
+    case WMU_LOAD_PLUGIN:
         // The mail plug-in is hosted here once it exists.
         return TRUE;
-    case kMsgWelcome:
+    case WMU_WELCOME:
         onWelcome();
         return TRUE;
-    case kMsgPluginCommand:
+    case WMU_PLUGIN_COMMAND:
         if (!busy_ && wParam == 10)
             exitProgram();
         return answer(1);

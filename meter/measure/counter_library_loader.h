@@ -5,13 +5,13 @@
 // to let go frees it. When it cannot be found at all the user is told once per run,
 // since none of the usage meters can work without it.
 #include "meter/measure/counter_library.h"
+#include "meter/res/resource.h"
 
 #include <memory>
 #include <string>
 
 // The text of string 307.
 extern const char* const kPdhMissingMessage;
-constexpr int IDS_PDH_MISSING = 307;
 
 // What loading needs from the system.
 class LibraryPlatform {

@@ -1,6 +1,6 @@
 #include "meter/gdi_canvas.h"
 #include "meter/graph_meter.h"
-#include "meter/messages.h"
+#include "meter/res/resource.h"
 #include "meter/meter_pane.h"
 #include "meter/shell_tray.h"
 
@@ -108,7 +108,7 @@ TEST(meterPane, hideButtonFoldsUnfoldsAndAsksForALayout)
     ASSERT_TRUE(pane.create(main.hwnd, 10));
     MoveWindow(pane.hwnd(), 1, 3, 200, 70, FALSE);
     pane.activate();
-    main.take(kMsgRelayout);
+    main.take(WMU_RELAYOUT);
 
     RECT before;
     GetWindowRect(pane.hideButton(), &before);
@@ -121,7 +121,7 @@ TEST(meterPane, hideButtonFoldsUnfoldsAndAsksForALayout)
     GetClientRect(pane.hideButton(), &folded);
     EXPECT_EQ(folded.right, 198); // the whole width less a pixel each side
     EXPECT_EQ(folded.bottom, 16);
-    EXPECT_EQ(main.take(kMsgRelayout), 1);
+    EXPECT_EQ(main.take(WMU_RELAYOUT), 1);
 
     SendMessageA(pane.hideButton(), BM_CLICK, 0, 0);
     GetClientRect(pane.hwnd(), &client);
@@ -132,7 +132,7 @@ TEST(meterPane, hideButtonFoldsUnfoldsAndAsksForALayout)
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
     EXPECT_EQ(after.bottom - after.top, 68);
-    EXPECT_EQ(main.take(kMsgRelayout), 1);
+    EXPECT_EQ(main.take(WMU_RELAYOUT), 1);
 }
 
 TEST(meterPane, deactivateHidesAndRemovesTheTrayIconAndFlushesTheLog)

@@ -1,0 +1,138 @@
+// Resource, command and control numbers of Brellix.exe. The numbers are fixed: other
+// versions of the program, the settings and the mail plug-in know them. Plain
+// #defines, because windres reads this file too.
+#pragma once
+
+// ---- Icons -------------------------------------------------------------------------
+#define IDI_PROGRAM 128
+// Volume tray icons: 135 empty, then 135 + level (1..16), plus 16 below the warning.
+#define IDI_VOLUME_BASE 135
+#define IDI_VOLUME_LEVELS 16
+#define IDI_VOLUME_WARNING_OFFSET 16
+// Meter tray icons: 15 pictures per series, level 0..14 from the base.
+#define IDI_CPU_BASE 168
+#define IDI_PHYSMEM_BASE 185
+#define IDI_PAGEFILE_BASE 200
+#define IDI_NETWORK_BASE 215
+#define IDI_DISK_BASE 230
+#define IDI_RESOURCES_BASE 245
+#define IDI_TRAY_LEVELS 15
+
+// ---- Bitmaps -------------------------------------------------------------------------
+// The hide button of an expanded meter.
+#define IDB_ARROW 189
+// The hide button of a folded meter, one picture per kind.
+#define IDB_FOLD_CPU 190
+#define IDB_FOLD_DISK 191
+#define IDB_FOLD_NETWORK 192
+#define IDB_FOLD_PHYSMEM_TEXT 193
+#define IDB_FOLD_DRIVES 194
+#define IDB_FOLD_PING 195
+#define IDB_FOLD_PHYSMEM_GRAPH 196
+#define IDB_FOLD_PAGEFILE_GRAPH 209
+#define IDB_FOLD_PAGEFILE_TEXT 210
+#define IDB_FOLD_PROCESSES 211
+#define IDB_FOLD_RESOURCES 212
+#define IDB_FOLD_UPTIME 218
+// The About box picture.
+#define IDB_ABOUT 200
+// The drive meter's list images, 16 pixels each, pure blue transparent:
+// 0..20 fill levels, 21..41 the same below the warning level, 42 unavailable,
+// 43 the warning mark.
+#define IDB_VOLUME_STRIP 219
+#define VOLUME_IMAGE_WIDTH 16
+#define VOLUME_IMAGE_LEVELS 21
+#define VOLUME_IMAGE_WARNING_OFFSET 21
+#define VOLUME_IMAGE_UNAVAILABLE 42
+#define VOLUME_IMAGE_WARNING_MARK 43
+#define VOLUME_IMAGE_COUNT 44
+
+// ---- Sounds (resource type "WAVE") ----------------------------------------------------
+#define IDW_VOICE 138
+#define IDW_SOUND 215
+
+// ---- Menus ---------------------------------------------------------------------------
+#define IDR_TRAY_MENU 136
+#define IDR_METER_MENU 137
+
+// Tray menu.
+#define ID_TRAY_PREFERENCES 32771
+#define ID_TRAY_UPDATE_NOW 32772
+#define ID_TRAY_ABOUT 32773
+#define ID_TRAY_EXIT 32774
+#define ID_TRAY_HIDE 32776
+#define ID_TRAY_STATISTICS 32777
+#define ID_TRAY_WEB_SITE 32782
+#define ID_TRAY_HELP 32784
+
+// Meter context menu.
+#define ID_METER_MOVE_UP 32778
+#define ID_METER_MOVE_DOWN 32779
+#define ID_METER_REMOVE 32780
+#define ID_METER_ADD_NEW 32781
+#define ID_METER_PREFERENCES 32783
+#define ID_METER_TRAY_ICON 32788
+// Put at the top of the meter menu by the drive meter for the row under the cursor.
+#define ID_DRIVE_OPEN_IN_EXPLORER 32785
+#define ID_DRIVE_FOLDER_USAGE 32786
+
+// Items the main window appends to its system menu (the low four bits are free).
+#define IDM_SYS_ABOUT 16
+#define IDM_SYS_UPDATE_NOW 32
+#define IDM_SYS_PREFERENCES 48
+#define IDM_SYS_HIDE 64
+#define IDM_SYS_STATISTICS 80
+#define IDM_SYS_WEB_SITE 96
+#define IDM_SYS_HELP 112
+#define IDM_SYS_AUTO_SIZE 128
+
+// ---- Dialogs and their controls -------------------------------------------------------
+#define IDD_ABOUT 100
+#define IDC_ABOUT_PICTURE 1000
+#define IDC_ABOUT_WEB_SITE 1001
+#define IDC_ABOUT_MAILING_LIST 1002
+
+// The main window: a template without controls.
+#define IDD_METER_WINDOW 102
+
+#define IDD_CLOSE 208
+#define IDC_CLOSE_ICON 1010
+// The system's question-mark icon (IDI_QUESTION), which windres cannot spell.
+#define IDI_SYSTEM_QUESTION 32514
+#define IDC_CLOSE_TEXT 1011
+#define IDC_CLOSE_EXIT 1012
+#define IDC_CLOSE_HIDE 1013
+#define IDC_CLOSE_DONT_ASK 1014
+
+// The hide button of every meter window.
+#define IDC_HIDE_BUTTON 123
+// Meter windows are children of the main window with id 1100 + display position.
+#define IDC_METER_FIRST 1100
+
+// ---- Strings -------------------------------------------------------------------------
+#define IDS_PRODUCT_NAME 107
+#define IDS_SETTINGS_KEY 200
+#define IDS_PDH_MISSING 307
+#define IDS_URL_WEB_SITE 308
+#define IDS_URL_MAILING_LIST 311
+#define IDS_URL_HELP 312
+#define IDS_RENEWO_MISSING 314
+#define IDS_INSTALL_UPDATE 315
+#define IDS_WELCOME 319
+#define IDS_LOG_NAME_SUFFIX 350
+#define IDS_LOG_NAME_FOR 351
+#define IDS_LOG_NAME_DATE 352
+
+// ---- Window messages of the main window -----------------------------------------------
+#define WMU_START_HIDDEN 1025
+#define WMU_TRAY_NOTIFY 1026
+#define WMU_MOVE_UP 1027
+#define WMU_MOVE_DOWN 1028
+#define WMU_RELAYOUT 1029
+#define WMU_CHECK_UPDATE 1030
+#define WMU_FIRST_ACTIVATION 1031
+#define WMU_START_COUNTERS 1032
+#define WMU_STARTUP 1033
+#define WMU_WELCOME 1034
+#define WMU_LOAD_PLUGIN 1035
+#define WMU_PLUGIN_COMMAND 6024
