@@ -109,10 +109,19 @@ void DrivePane::transferRows()
 
 void DrivePane::measure()
 {
-    const DriveListRows rows = driveListRows(drive_.visibleVolumeCount(), settings_.numDrivesDisplayed);
-    const LRESULT view = SendMessageA(list_, LVM_APPROXIMATEVIEWRECT,
-                                      static_cast<WPARAM>(rows.rows), MAKELPARAM(-1, -1));
-    const Size list = driveListSize({LOWORD(view), HIWORD(view)}, rows.cutOff,
+    const DriveListRows rows =
+        driveListRows(drive_.visibleVolumeCount(), settings_.numDrivesDisplayed);
+    int viewWidth = 0;
+    for (int c = 0; c < columnCount_; ++c)
+        viewWidth +=
+            static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+    RECT header{};
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0)), &header);
+    // One row's height; the control gives it for an empty list too.
+    const LRESULT oneRow = SendMessageA(list_, LVM_APPROXIMATEVIEWRECT, 2, MAKELPARAM(-1, -1));
+    const LRESULT noRow = SendMessageA(list_, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1));
+    const int itemHeight = HIWORD(oneRow) - HIWORD(noRow);
+    const Size list = driveListSize(viewWidth, header.bottom - header.top, itemHeight, rows,
                                     GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXEDGE));
     drive_.setListHeight(list.cy);
     required_ = {list.cx + Meter::kHideStripWidth, list.cy};
@@ -121,8 +130,12 @@ void DrivePane::measure()
 void DrivePane::onSize(int cx, int cy)
 {
     MeterPane::onSize(cx, cy);
-    if (list_ != nullptr)
-        MoveWindow(list_, 0, 0, cx - Meter::kHideStripWidth, cy, TRUE);
+    if (list_ == nullptr)
+        return;
+    // Scroll bars left from a smaller size would keep each other alive (each takes room
+    // the other then needs); the control puts back what the new size really needs.
+    ShowScrollBar(list_, SB_BOTH, FALSE);
+    MoveWindow(list_, 0, 0, cx - Meter::kHideStripWidth, cy, TRUE);
 }
 
 int DrivePane::rowUnder(POINT screen) const
@@ -130,9 +143,10 @@ int DrivePane::rowUnder(POINT screen) const
     LVHITTESTINFO hit{};
     hit.pt = screen;
     ScreenToClient(list_, &hit.pt);
-    const int row = static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    const int selected =
-        static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row =
+        static_cast<int>(SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const int selected = static_cast<int>(
+        SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     return row >= 0 && row == selected ? row : -1;
 }
 
@@ -144,8 +158,7 @@ void DrivePane::prepareMenu(HMENU menu, POINT screen)
         return;
     // Folder usage comes with the folder scan; until then only Explorer is offered.
     InsertMenuA(menu, 0, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, ID_DRIVE_OPEN_IN_EXPLORER,
-                "&Open In Explorer");
+    InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, ID_DRIVE_OPEN_IN_EXPLORER, "&Open In Explorer");
 }
 
 void DrivePane::openInExplorer(int row)

@@ -143,8 +143,7 @@ void MeterPane::prepareMenu(HMENU menu, POINT)
         meter_.contextMenuState(host_ != nullptr && host_->isFirstActive(kind),
                                 host_ != nullptr && host_->isLastActive(kind));
     EnableMenuItem(menu, ID_METER_MOVE_UP, MF_BYCOMMAND | (state.moveUpGrayed ? MF_GRAYED : 0));
-    EnableMenuItem(menu, ID_METER_MOVE_DOWN,
-                   MF_BYCOMMAND | (state.moveDownGrayed ? MF_GRAYED : 0));
+    EnableMenuItem(menu, ID_METER_MOVE_DOWN, MF_BYCOMMAND | (state.moveDownGrayed ? MF_GRAYED : 0));
     EnableMenuItem(menu, ID_METER_TRAY_ICON, MF_BYCOMMAND | (state.trayGrayed ? MF_GRAYED : 0));
     CheckMenuItem(menu, ID_METER_TRAY_ICON,
                   MF_BYCOMMAND | (state.trayChecked ? MF_CHECKED : MF_UNCHECKED));
@@ -157,9 +156,9 @@ void MeterPane::onContextMenu(POINT screen)
         return;
     HMENU menu = GetSubMenu(resource, 0);
     prepareMenu(menu, screen);
-    const UINT id = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, hwnd(),
-        nullptr));
+    const UINT id =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                         screen.x, screen.y, 0, hwnd(), nullptr));
     DestroyMenu(resource);
     if (id != 0)
         onCommand(id);

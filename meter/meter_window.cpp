@@ -1,7 +1,7 @@
 #include "meter/meter_window.h"
 
-#include "meter/measure/pdh_counter.h"
 #include "meter/measure/meter_binding.h"
+#include "meter/measure/pdh_counter.h"
 #include "meter/res/resource.h"
 #include "meter/settings_store.h"
 #include "meter/volumes/uptime_meter.h"
@@ -45,8 +45,8 @@ private:
 std::string loadString(int id)
 {
     char buffer[512] = {};
-    const int n = LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer,
-                              sizeof buffer);
+    const int n =
+        LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer, sizeof buffer);
     return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
@@ -89,8 +89,7 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         RECT desktop, own;
         GetWindowRect(GetDesktopWindow(), &desktop);
         GetWindowRect(dialog, &own);
-        SetWindowPos(dialog, nullptr,
-                     (desktop.right - desktop.left - (own.right - own.left)) / 2,
+        SetWindowPos(dialog, nullptr, (desktop.right - desktop.left - (own.right - own.left)) / 2,
                      (desktop.bottom - desktop.top - (own.bottom - own.top)) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER);
         return TRUE;
@@ -149,8 +148,7 @@ void WindowTimers::stopTimer(std::uintptr_t id)
 
 MeterWindow::MeterWindow(ProgramContext context)
     : context_(std::move(context)), trayNotifier_(GetModuleHandleA(nullptr)),
-      meters_(settings_, context_.family,
-              {volumes_, alerts_, trayNotifier_, freeResources_}),
+      meters_(settings_, context_.family, {volumes_, alerts_, trayNotifier_, freeResources_}),
       mainTray_(trayNotifier_, 100), timers_(timerService_, *this)
 {
     settings_.resetDefaults(context_.programFolder);
@@ -221,9 +219,8 @@ MeterPane& MeterWindow::paneOf(const Meter& meter)
 void MeterWindow::createMeterWindows()
 {
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    arrow_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                             MAKEINTRESOURCEA(IDB_ARROW), IMAGE_BITMAP, 0, 0,
-                                             LR_LOADMAP3DCOLORS));
+    arrow_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ARROW),
+                                             IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     for (int position = 0; position < kMeterKindCount; ++position) {
         Meter& meter = meters_.atPosition(position);
         std::unique_ptr<MeterPane> pane;
@@ -341,7 +338,8 @@ void MeterWindow::onWelcome()
     text.resize(std::char_traits<char>::length(text.c_str()));
     {
         BusyGuard busy(busy_);
-        MessageBoxA(hwnd_, text.c_str(), windowTitle(settings_).c_str(), MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(hwnd_, text.c_str(), windowTitle(settings_).c_str(),
+                    MB_OK | MB_ICONINFORMATION);
     }
     // The preferences sheet opens here once it is part of the program.
     settings_.setFlag(Booleans::kFirstRun, false);
@@ -373,8 +371,8 @@ void MeterWindow::applyVisibility()
 
 void MeterWindow::applyAlwaysOnTop()
 {
-    SetWindowPos(hwnd_, settings_.flag(Booleans::kAlwaysOnTop) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
-                 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, settings_.flag(Booleans::kAlwaysOnTop) ? HWND_TOPMOST : HWND_NOTOPMOST, 0,
+                 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MeterWindow::layout(bool force, bool keepDocked, bool autoSize)
@@ -397,7 +395,8 @@ void MeterWindow::layout(bool force, bool keepDocked, bool autoSize)
     request.window = {window.left, window.top, window.right, window.bottom};
     std::vector<Meter*> shown;
     for (Meter* meter : meters_.inDisplayOrder())
-        if (meter->options().active() && isAvailableKind(meter->kind()) && !meter->isPlaceholder()) {
+        if (meter->options().active() && isAvailableKind(meter->kind()) &&
+            !meter->isPlaceholder()) {
             shown.push_back(meter);
             request.activeHeights.push_back(meter->effectiveHeight());
         }
@@ -502,17 +501,15 @@ void MeterWindow::onSizing(WPARAM edge, RECT* rect)
     RECT current;
     GetWindowRect(hwnd_, &current);
     const bool driveActive = meters_.drive().options().active();
-    const int minimum =
-        minimumWindowWidth(driveActive, drivePane_->requiredSize().cx, metrics_);
-    const SizingEdge side = (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
-                                ? SizingEdge::Left
-                            : (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT ||
-                               edge == WMSZ_BOTTOMRIGHT)
-                                ? SizingEdge::Right
-                                : SizingEdge::Other;
-    const Rect r = constrainSizing({rect->left, rect->top, rect->right, rect->bottom},
-                                   {current.left, current.top, current.right, current.bottom},
-                                   side, minimum);
+    const int minimum = minimumWindowWidth(driveActive, drivePane_->requiredSize().cx, metrics_);
+    const SizingEdge side =
+        (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) ? SizingEdge::Left
+        : (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT)
+            ? SizingEdge::Right
+            : SizingEdge::Other;
+    const Rect r =
+        constrainSizing({rect->left, rect->top, rect->right, rect->bottom},
+                        {current.left, current.top, current.right, current.bottom}, side, minimum);
     *rect = {r.left, r.top, r.right, r.bottom};
 }
 

@@ -133,10 +133,12 @@ DriveListRows driveListRows(std::size_t visibleVolumes, std::uint32_t numDrivesD
     return {visibleVolumes, false};
 }
 
-Size driveListSize(Size approximateView, bool cutOff, int scrollBarWidth, int edgeWidth)
+Size driveListSize(int viewWidth, int headerHeight, int itemHeight, const DriveListRows& rows,
+                   int scrollBarWidth, int edgeWidth)
 {
-    return {approximateView.cx + (cutOff ? scrollBarWidth : 0) + 2 * edgeWidth,
-            approximateView.cy - 19};
+    const int shownRows = static_cast<int>(rows.rows);
+    return {viewWidth + (rows.cutOff ? scrollBarWidth : 0) + 2 * edgeWidth,
+            headerHeight + shownRows * itemHeight + 2 * edgeWidth};
 }
 
 std::string explorerCommand(const std::string& path)

@@ -59,8 +59,12 @@ struct DriveListRows {
 };
 DriveListRows driveListRows(std::size_t visibleVolumes, std::uint32_t numDrivesDisplayed);
 
-// The list's size from the control's approximate view size for those rows.
-Size driveListSize(Size approximateView, bool cutOff, int scrollBarWidth, int edgeWidth);
+// The list's outer size: the columns' width (and a scroll bar when rows are cut off),
+// the header and the rows it is sized for, inside the control's sunken edge. Measured
+// from the header and one row rather than the control's own estimate, which differs
+// between system versions.
+Size driveListSize(int viewWidth, int headerHeight, int itemHeight, const DriveListRows& rows,
+                   int scrollBarWidth, int edgeWidth);
 
 // "explorer.exe "path"" for "Open In Explorer".
 std::string explorerCommand(const std::string& path);

@@ -361,3 +361,12 @@ TEST_F(DriveFixture, logsEveryNthTimedUpdateOneLinePerVolume)
     ASSERT_EQ(log.lines.size(), 6u);
     EXPECT_EQ(log.lines[4], "System (C)\t1536.0\t512.0\t2048.0\t75.0%"); // free percent, MB
 }
+
+TEST(driveListSize, headerRowsEdgesAndAScrollBarWhenCut)
+{
+    // Two rows of 17 under a 20-pixel header, inside 2-pixel edges.
+    EXPECT_EQ(driveListSize(300, 20, 17, {2, false}, 16, 2).cx, 304);
+    EXPECT_EQ(driveListSize(300, 20, 17, {2, false}, 16, 2).cy, 20 + 34 + 4);
+    EXPECT_EQ(driveListSize(300, 20, 17, {2, true}, 16, 2).cx, 320);
+    EXPECT_EQ(driveListSize(300, 20, 17, {0, false}, 16, 2).cy, 24);
+}
