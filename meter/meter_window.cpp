@@ -650,8 +650,10 @@ void MeterWindow::onClose()
                  : result == IDC_CLOSE_HIDE ? CloseAnswer::Hide
                                             : CloseAnswer::Cancel;
         rememberCloseAnswer(settings_, choice, state.dontAskAgain);
+        // Hidden once the dialog has handed the activation back, which would otherwise
+        // show the window again.
         if (choice == CloseAnswer::Hide)
-            setHidden(true);
+            PostMessageA(hwnd_, WMU_START_HIDDEN, 0, 0);
         break;
     }
     }

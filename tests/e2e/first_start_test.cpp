@@ -13,6 +13,7 @@
 namespace {
 
 constexpr const char* kProfileKey = "Software\\Brellix\\E2E";
+constexpr const char* kCloseQuestion = "Do you want to exit Brellix or hide the main window?";
 
 std::string programPath()
 {
@@ -190,6 +191,17 @@ int meterTop(HWND main, const char* windowName)
     return p.y;
 }
 
+// Waits until the window's visibility is as expected.
+bool becomesVisible(HWND window, bool visible)
+{
+    for (int i = 0; i < 100; ++i) {
+        if ((IsWindowVisible(window) != FALSE) == visible)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
 void exitThroughTrayMenu(HWND main)
 {
     PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);
@@ -261,5 +273,62 @@ TEST(endToEnd, firstStartThenRestoredSecondStart)
         ASSERT_TRUE(program.waitForExit(15000, exitCode));
     }
     EXPECT_EQ(readDword("X"), 123u);
+    deleteProfile();
+}
+
+TEST(endToEnd, closeBoxAsksAndRemembersTheAnswer)
+{
+    deleteProfile();
+    {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    writeDword("Booleans", 0xF820000B); // not a first start: no welcome
+
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = program.mainWindow(30000);
+    ASSERT_NE(main, nullptr);
+
+    // The system menu's Hide, and a double-click on the tray icon to come back.
+    PostMessageA(main, WM_SYSCOMMAND, IDM_SYS_HIDE, 0);
+    EXPECT_TRUE(becomesVisible(main, false));
+    PostMessageA(main, WMU_TRAY_NOTIFY, 100, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(becomesVisible(main, true));
+
+    // Hide: the window goes, the program stays.
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    HWND question = program.messageBox(kCloseQuestion, 10000);
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, IDC_CLOSE_HIDE, 0);
+    EXPECT_TRUE(becomesVisible(main, false));
+
+    PostMessageA(main, WMU_TRAY_NOTIFY, 100, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(becomesVisible(main, true));
+
+    // Cancel: nothing happens.
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    question = program.messageBox(kCloseQuestion, 10000);
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
+    Sleep(500);
+    EXPECT_TRUE(IsWindowVisible(main));
+    DWORD exitCode = 1;
+    EXPECT_FALSE(program.waitForExit(0, exitCode));
+
+    // Exit, remembered: the program ends and closes without asking from now on.
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    question = program.messageBox(kCloseQuestion, 10000);
+    ASSERT_NE(question, nullptr);
+    SendMessageA(GetDlgItem(question, IDC_CLOSE_DONT_ASK), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(question, WM_COMMAND, IDC_CLOSE_EXIT, 0);
+    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    const DWORD booleans = readDword("Booleans");
+    EXPECT_EQ(booleans & 0x400u, 0x400u); // close exits
+    EXPECT_EQ(booleans & 0x200u, 0u);
     deleteProfile();
 }
