@@ -76,7 +76,7 @@ const std::vector<Meter*>& MeterSet::inDisplayOrder()
     return displayOrder_;
 }
 
-MeterOptionsTable MeterSet::optionsTable()
+MeterOptionsTable MeterSet::optionsTable() const
 {
     MeterOptionsTable table{};
     for (int k = 0; k < kMeterKindCount; ++k)

@@ -43,7 +43,7 @@ public:
 
     // The meters in display order; refreshed whenever the order changes.
     const std::vector<Meter*>& inDisplayOrder();
-    MeterOptionsTable optionsTable();
+    MeterOptionsTable optionsTable() const;
 
     bool moveKind(MeterKind kind, int newPosition);
 

@@ -755,12 +755,12 @@ const std::vector<Meter*>& MeterWindow::meters()
 
 bool MeterWindow::isFirstActive(MeterKind kind) const
 {
-    return meters_.order().isFirstActive(kind, const_cast<MeterSet&>(meters_).optionsTable());
+    return meters_.order().isFirstActive(kind, meters_.optionsTable());
 }
 
 bool MeterWindow::isLastActive(MeterKind kind) const
 {
-    return meters_.order().isLastActive(kind, const_cast<MeterSet&>(meters_).optionsTable());
+    return meters_.order().isLastActive(kind, meters_.optionsTable());
 }
 
 // ---- messages ---------------------------------------------------------------------

@@ -64,31 +64,6 @@ SystemCommand systemCommand(unsigned command)
     }
 }
 
-unsigned systemCommandId(SystemCommand command)
-{
-    switch (command) {
-    case SystemCommand::About:
-        return 16;
-    case SystemCommand::UpdateNow:
-        return 32;
-    case SystemCommand::Preferences:
-        return 48;
-    case SystemCommand::Hide:
-        return 64;
-    case SystemCommand::Statistics:
-        return 80;
-    case SystemCommand::WebSite:
-        return 96;
-    case SystemCommand::Help:
-        return 112;
-    case SystemCommand::AutoSize:
-        return 128;
-    case SystemCommand::None:
-        break;
-    }
-    return 0;
-}
-
 TrayClick trayClick(unsigned mouseMessage, bool busy)
 {
     if (busy)

@@ -34,7 +34,6 @@ enum class SystemCommand {
 };
 // Our items of the system menu; the low four bits of a command are the system's own.
 SystemCommand systemCommand(unsigned command);
-unsigned systemCommandId(SystemCommand command);
 
 enum class TrayClick { Ignore, ShowWindow, OpenMenu };
 // A mouse message from one of our tray icons; nothing while a dialog of ours is open.
