@@ -291,6 +291,14 @@ protected:
     }
 };
 
+TEST_F(RenewoE2E, exportsItsHelpersUnderTheirDecoratedNames)
+{
+    EXPECT_NE(GetProcAddress(library, "_ZN14SoftwareRenewo11OpenWebPageEbPKc"), nullptr);
+    EXPECT_NE(GetProcAddress(library, "_ZN14SoftwareRenewo15BrowseForFolderEP6HWND__"
+                                      "RNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEi"),
+              nullptr);
+}
+
 TEST_F(RenewoE2E, downloadsTheInstallerIntoTheChosenFolder)
 {
     const std::string installer = randomBytes(3 * 16384 + 1234, 1);
