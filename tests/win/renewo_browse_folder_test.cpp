@@ -20,12 +20,14 @@ BOOL CALLBACK findChooser(HWND w, LPARAM found)
 }
 
 // Presses a button of the chooser once it is up and has made its initial selection.
+// It keeps looking for as long as the chooser may come: a cold start of the shell can
+// take seconds on a busy machine.
 class Presser {
 public:
     Presser(DWORD thread, int button)
         : worker_([this, thread, button] {
               HWND chooser = nullptr;
-              for (int i = 0; i < 500 && !chooser; ++i) {
+              while (!chooser && !done_) {
                   Sleep(10);
                   EnumThreadWindows(thread, findChooser, reinterpret_cast<LPARAM>(&chooser));
               }
@@ -36,9 +38,14 @@ public:
           })
     {
     }
-    ~Presser() { worker_.join(); }
+    ~Presser()
+    {
+        done_ = true;
+        worker_.join();
+    }
 
 private:
+    std::atomic<bool> done_{false};
     std::thread worker_;
 };
 
