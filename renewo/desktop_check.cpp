@@ -1,0 +1,31 @@
+#include "renewo/desktop_check.h"
+
+#include "renewo/own_module.h"
+#include "renewo/paths.h"
+#include "renewo/registry_values.h"
+#include "renewo/window_ui.h"
+#include "renewo/wininet_session.h"
+
+#include <ctime>
+
+namespace renewo {
+
+std::string callingProgramFolder()
+{
+    char path[MAX_PATH + 1] = "";
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return n == 0 || n >= MAX_PATH ? std::string() : folderOf(path);
+}
+
+CheckResult checkOnDesktop(CheckInput in, HWND owner, HKEY settingsKey)
+{
+    in.programFolder = callingProgramFolder();
+    WinInetSession http;
+    KeyValues settings(settingsKey);
+    WindowUi ui(ownModule(), owner);
+    CheckPorts ports{http.isOpen() ? &http : nullptr, settings, ui,
+                     static_cast<std::int32_t>(std::time(nullptr))};
+    return runCheck(in, ports);
+}
+
+} // namespace renewo

@@ -1,0 +1,31 @@
+#pragma once
+// File and folder names of the download: where the installer goes and what it is called.
+#include <cstddef>
+#include <string>
+
+namespace renewo {
+
+// installerPath holds at most this many characters (plus its terminator).
+constexpr std::size_t kMaxInstallerPath = 257;
+
+// The text after the last "/" of the download address (the whole address without one).
+std::string installerFileName(const std::string& downloadUrl);
+
+// The server names the file, so the name must stay a plain name inside the chosen
+// folder: not empty, not "." or "..", no path separators, drive colons, wildcards,
+// quotes, angle brackets, pipes or control characters.
+bool isPlainFileName(const std::string& name);
+
+// Folder (given a trailing "\" if it lacks one) plus name; false when the name is not
+// plain or the result would not fit installerPath.
+bool installerPathFor(const std::string& folder, const std::string& name, std::string& path);
+
+// The folder of a program file: its path up to and including the last "\".
+std::string folderOf(const std::string& modulePath);
+
+// The folder chooser selects a folder without its trailing "\", except a drive root.
+std::string preselectionOf(const std::string& folder);
+
+std::string withTrailingBackslash(const std::string& folder);
+
+} // namespace renewo

@@ -1,0 +1,96 @@
+#include "renewo/version_file.h"
+
+namespace renewo {
+
+bool LineReader::fill()
+{
+    if (ended_ || total_ >= kMaxBody) {
+        return false;
+    }
+    char chunk[4096];
+    std::uint32_t got = 0;
+    if (!file_.read(chunk, sizeof chunk, got) || got == 0) {
+        ended_ = true;
+        return false;
+    }
+    if (got > sizeof chunk) {
+        got = sizeof chunk; // a read never reports more than it was given room for
+    }
+    total_ += got;
+    pending_.erase(0, pos_);
+    pos_ = 0;
+    pending_.append(chunk, got);
+    return true;
+}
+
+bool LineReader::next(std::string& line)
+{
+    line.clear();
+    bool any = false;
+    for (;;) {
+        while (pos_ < pending_.size()) {
+            const char c = pending_[pos_++];
+            any = true;
+            if (c == '\n') {
+                return true;
+            }
+            if (c != '\r') {
+                line.push_back(c);
+            }
+        }
+        if (!fill()) {
+            return any;
+        }
+    }
+}
+
+namespace {
+
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+bool sameVersion(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+VersionReport readVersionFile(LineReader& lines, const std::string& currentVersion)
+{
+    using Kind = VersionReport::Kind;
+    VersionReport r;
+    std::string marker;
+    if (!lines.next(marker)) {
+        return r;
+    }
+    if (marker != "1") {
+        // Not our format (an error page, a moved file): something is published there,
+        // so offer the product's own site.
+        r.kind = Kind::UpdateWithoutDetails;
+        return r;
+    }
+    if (!lines.next(r.newVersion)) {
+        return r;
+    }
+    if (sameVersion(r.newVersion, currentVersion)) {
+        r.kind = Kind::NoUpdate;
+        return r;
+    }
+    const bool all =
+        lines.next(r.releaseDate) && lines.next(r.pageUrl) && lines.next(r.downloadUrl);
+    r.kind = all ? Kind::UpdateWithDetails : Kind::UpdateAfterReadError;
+    return r;
+}
+
+} // namespace renewo

@@ -1,0 +1,65 @@
+#pragma once
+// The version file: five text lines published beside the installer. Line 1 is the
+// format marker "1", then the newest version, its release date, the address of a page
+// about it and the address of the installer.
+#include "renewo/http_session.h"
+
+#include <cstdint>
+#include <string>
+
+namespace renewo {
+
+// Hands out the lines of an HTTP body: lines end at LF, every CR is dropped. A final
+// line without LF still counts; the end of the body (or a failed read) does not.
+class LineReader {
+public:
+    // The whole body read is bounded so that a server sending endless data without a
+    // line end cannot exhaust memory; lines of any realistic length fit easily.
+    static constexpr std::size_t kMaxBody = 1u << 20;
+
+    explicit LineReader(HttpFile& file) : file_(file) {}
+    bool next(std::string& line);
+
+private:
+    bool fill();
+    HttpFile& file_;
+    std::string pending_;
+    std::size_t pos_ = 0;
+    std::size_t total_ = 0;
+    bool ended_ = false;
+};
+
+struct VersionReport {
+    enum class Kind {
+        ReadError,            // nothing usable: line 1, or line 2 after a "1", unreadable
+        NoUpdate,             // the published version is the running one
+        UpdateWithoutDetails, // first line not "1": offer without details
+        UpdateWithDetails,    // lines 2-5 read and the version differs
+        UpdateAfterReadError  // version differs, but lines 3-5 were not all there
+    };
+    Kind kind = Kind::ReadError;
+    std::string newVersion;
+    std::string releaseDate;
+    std::string pageUrl;
+    std::string downloadUrl;
+
+    bool updateAvailable() const
+    {
+        return kind == Kind::UpdateWithoutDetails || kind == Kind::UpdateWithDetails ||
+               kind == Kind::UpdateAfterReadError;
+    }
+    // The time of the check is kept whenever the server told us something definite.
+    bool completesCheck() const { return kind != Kind::ReadError; }
+    bool showsReadError() const
+    {
+        return kind == Kind::ReadError || kind == Kind::UpdateAfterReadError;
+    }
+};
+
+VersionReport readVersionFile(LineReader& lines, const std::string& currentVersion);
+
+// Version texts are compared as texts, ignoring letter case: any difference, newer or
+// older, is an update.
+bool sameVersion(const std::string& a, const std::string& b);
+
+} // namespace renewo

@@ -1,0 +1,263 @@
+#include "renewo/update_check.h"
+
+#include "renewo/tdata.h"
+#include "renewo_fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace renewo;
+namespace Flags = SoftwareRenewo::Flags;
+
+namespace {
+
+constexpr std::int32_t kNow = 1700000000;
+const std::string kVersionUrl = "http://127.0.0.1/brellix.txt";
+const std::string kInstallerUrl = "http://127.0.0.1/files/setup-2.7.0.exe";
+
+class UpdateCheck : public ::testing::Test {
+protected:
+    fakes::Session http;
+    fakes::Settings settings;
+    fakes::Ui ui;
+    CheckInput in;
+
+    void SetUp() override
+    {
+        in.flags = 2;
+        in.appName = "Brellix";
+        in.currentVersion = "2.6.0";
+        in.webSiteUrl = "http://home/";
+        in.versionFileUrl = kVersionUrl;
+        in.programFolder = "C:\\Program Files\\Brellix\\";
+    }
+
+    void publish(const std::string& body) { http.responses[kVersionUrl] = fakes::withLength(body); }
+    void publishNewVersion()
+    {
+        publish("1\n2.7.0\nMay 5, 2003\nhttp://page/new.html\n" + kInstallerUrl + "\n");
+    }
+
+    CheckResult run(bool withHttp = true)
+    {
+        CheckPorts ports{withHttp ? &http : nullptr, settings, ui, kNow};
+        return runCheck(in, ports);
+    }
+};
+
+} // namespace
+
+TEST_F(UpdateCheck, notDueEndsSilentlyWithoutConnecting)
+{
+    settings.setLastCheck(kNow - 86400);
+    publishNewVersion();
+    const CheckResult r = run();
+    EXPECT_TRUE(ui.events.empty());
+    EXPECT_TRUE(http.opened.empty());
+    EXPECT_FALSE(r.stopScheduledChecks);
+}
+
+TEST_F(UpdateCheck, codeOneAsksToStopTheTimerEvenWhenEndingEarly)
+{
+    in.flags = 1 | Flags::kAskFirst;
+    settings.setLastCheck(kNow);
+    ui.agree = false;
+    EXPECT_TRUE(run().stopScheduledChecks);
+    EXPECT_TRUE(http.opened.empty());
+    EXPECT_EQ(settings.writes, 0) << "a declined question leaves the time alone";
+
+    ui.agree = true; // no server
+    const CheckResult r = run();
+    EXPECT_TRUE(r.stopScheduledChecks);
+    EXPECT_TRUE(
+        ui.saw("error: Brellix - Connection Error | Failed to connect to the update server."));
+    EXPECT_EQ(settings.writes, 0);
+
+    EXPECT_TRUE(run(false).stopScheduledChecks) << "no internet client at all";
+}
+
+TEST_F(UpdateCheck, theQuestionNamesTheProgramAndHintsToConnectWhenDialUp)
+{
+    in.flags = 2 | Flags::kAskFirst;
+    ui.agree = false;
+    run();
+    ASSERT_EQ(ui.events.size(), 1u);
+    EXPECT_EQ(ui.events[0], "ask: Brellix - Software Update | It is now time to check the update "
+                            "server for a new version of Brellix.");
+    ui.events.clear();
+    in.flags = 2 | Flags::kDialUp;
+    run();
+    ASSERT_EQ(ui.events.size(), 1u);
+    EXPECT_EQ(ui.events[0], "ask: Brellix - Software Update | It is now time to check the update "
+                            "server for a new version of Brellix.\n\nPlease connect to the "
+                            "internet if necessary.");
+}
+
+TEST_F(UpdateCheck, sameVersionIsReportedOnlyWhenAskedAndKeepsTheTime)
+{
+    publish("1\n2.6.0\n");
+    run();
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"connecting", "connected"}));
+    EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow));
+
+    settings.values.clear();
+    ui.events.clear();
+    in.flags = 2 | Flags::kReportNoUpdate;
+    run();
+    EXPECT_EQ(ui.events,
+              (std::vector<std::string>{
+                  "connecting", "info: Brellix - No Update | No software update is available.",
+                  "connected"}));
+}
+
+TEST_F(UpdateCheck, anEmptyVersionFileIsAReadErrorAndLeavesTheTime)
+{
+    publish("");
+    run();
+    EXPECT_EQ(ui.events, (std::vector<std::string>{
+                             "connecting",
+                             "error: Brellix - Read Error | There was an error reading all the "
+                             "data from the version update server.",
+                             "connected"}));
+    EXPECT_FALSE(settings.lastCheck());
+}
+
+TEST_F(UpdateCheck, anErrorPageOffersTheShortFormAndVisitsTheHomePage)
+{
+    publish("<html><head><title>404 Not Found</title></head></html>");
+    ui.choice = UpdateChoice::Visit;
+    const CheckResult r = run();
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"connecting", "connected", "offer: short",
+                                                   "web: http://home/"}));
+    EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow));
+    EXPECT_FALSE(r.installerDownloaded);
+}
+
+TEST_F(UpdateCheck, twoLinesShowTheReadErrorThenTheShortForm)
+{
+    publish("1\n2.7.0\n");
+    ui.choice = UpdateChoice::Visit;
+    run();
+    EXPECT_EQ(ui.events, (std::vector<std::string>{
+                             "connecting",
+                             "error: Brellix - Read Error | There was an error reading all the "
+                             "data from the version update server.",
+                             "connected", "offer: short", "web: http://home/"}));
+    EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow));
+}
+
+TEST_F(UpdateCheck, theDetailedFormVisitsThePublishedPage)
+{
+    publishNewVersion();
+    ui.choice = UpdateChoice::Visit;
+    ui.browserStarts = false;
+    run();
+    EXPECT_TRUE(ui.lastOffer.detailed);
+    EXPECT_EQ(ui.lastOffer.newVersion, "2.7.0");
+    EXPECT_EQ(ui.lastOffer.releaseDate, "May 5, 2003");
+    EXPECT_EQ(ui.lastOffer.currentVersion, "2.6.0");
+    EXPECT_TRUE(ui.saw("web: http://page/new.html"));
+    EXPECT_EQ(ui.events.back(), "error: Brellix - Browser Error | Failed to go to web site.");
+}
+
+TEST_F(UpdateCheck, aPublishedPageThatIsNoWebAddressIsNotOpened)
+{
+    publish("1\n2.7.0\ndate\nC:\\Windows\\system32\\calc.exe\nhttp://x/s.exe\n");
+    ui.choice = UpdateChoice::Visit;
+    run();
+    EXPECT_TRUE(ui.saw("web: http://home/"));
+}
+
+TEST_F(UpdateCheck, downloadSavesIntoTheChosenFolder)
+{
+    publishNewVersion();
+    const std::string installer(40000, 'I');
+    http.responses[kInstallerUrl] = fakes::withLength(installer);
+    ui.choice = UpdateChoice::Download;
+    const CheckResult r = run();
+    EXPECT_TRUE(r.installerDownloaded);
+    EXPECT_EQ(r.installerPath, "C:\\Downloads\\setup-2.7.0.exe");
+    EXPECT_EQ(ui.savedData, installer);
+    EXPECT_EQ(ui.startFolder, "C:\\Program Files\\Brellix\\");
+    EXPECT_EQ(ui.events,
+              (std::vector<std::string>{
+                  "connecting", "connected", "offer: detailed", "progress: setup-2.7.0.exe",
+                  "size: 39.1 KB", "chunk: 16 KB 40%", "chunk: 32 KB 81%", "complete: 39.1 KB",
+                  "progress closed", "choose folder", "save: C:\\Downloads\\setup-2.7.0.exe"}));
+}
+
+TEST_F(UpdateCheck, aDeclinedFolderOrFailedSaveIsSilent)
+{
+    publishNewVersion();
+    http.responses[kInstallerUrl] = fakes::withLength("tiny");
+    ui.choice = UpdateChoice::Download;
+    ui.folderChosen.reset();
+    CheckResult r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_EQ(r.installerPath, "");
+    ASSERT_FALSE(ui.events.empty());
+    EXPECT_EQ(ui.events.back(), "choose folder");
+
+    ui.events.clear();
+    settings.values.clear(); // the first check kept its time
+    ui.folderChosen = "C:\\ReadOnly\\";
+    ui.saveSucceeds = false;
+    r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_EQ(r.installerPath, "");
+    EXPECT_EQ(ui.events.back(), "save: C:\\ReadOnly\\setup-2.7.0.exe");
+}
+
+TEST_F(UpdateCheck, aFolderTooLongForTheRecordFailsTheSaveWithoutWriting)
+{
+    publishNewVersion();
+    http.responses[kInstallerUrl] = fakes::withLength("tiny");
+    ui.choice = UpdateChoice::Download;
+    ui.folderChosen = "C:\\" + std::string(250, 'd') + "\\";
+    const CheckResult r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_EQ(ui.events.back(), "choose folder");
+}
+
+TEST_F(UpdateCheck, downloadFailuresAreReportedOnce)
+{
+    publishNewVersion();
+    ui.choice = UpdateChoice::Download;
+    CheckResult r = run(); // installer address cannot be opened
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to connect to the "
+                                "server that has the new version.");
+
+    ui.events.clear();
+    settings.values.clear(); // the first check kept its time
+    fakes::Response shortBody;
+    shortBody.body = "abc";
+    shortBody.contentLength = 100000;
+    http.responses[kInstallerUrl] = shortBody;
+    r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_FALSE(ui.saw("choose folder"));
+    EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to tranfer file.");
+    EXPECT_EQ(ui.events[ui.events.size() - 2], "progress closed");
+}
+
+TEST_F(UpdateCheck, aCancelledDownloadAsksForNoFolder)
+{
+    publishNewVersion();
+    http.responses[kInstallerUrl] = fakes::withLength(std::string(100000, 'x'));
+    ui.choice = UpdateChoice::Download;
+    ui.cancelAfterChunk = 1;
+    const CheckResult r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_FALSE(ui.saw("choose folder"));
+    EXPECT_EQ(ui.events.back(), "error: Brellix - Download Canceled | Download canceled.");
+}
+
+TEST_F(UpdateCheck, anInstallerNameThatLeavesTheFolderIsNotSaved)
+{
+    publish("1\n2.7.0\ndate\nhttp://page/\nhttp://x/..\\..\\Windows\\evil.exe\n");
+    http.responses["http://x/..\\..\\Windows\\evil.exe"] = fakes::withLength("evil");
+    ui.choice = UpdateChoice::Download;
+    const CheckResult r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_FALSE(ui.sawPrefix("save:"));
+}

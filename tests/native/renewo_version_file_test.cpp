@@ -1,0 +1,149 @@
+#include "renewo/version_file.h"
+
+#include "renewo_fakes.h"
+
+#include <gtest/gtest.h>
+
+using renewo::LineReader;
+using renewo::VersionReport;
+using Kind = renewo::VersionReport::Kind;
+
+namespace {
+
+// Serves a body in reads of at most `piece` bytes so that lines straddle reads.
+class Pieces : public renewo::HttpFile {
+public:
+    Pieces(std::string body, std::size_t piece) : body_(std::move(body)), piece_(piece) {}
+    bool contentLength(std::uint32_t&) override { return false; }
+    bool read(char* buffer, std::uint32_t size, std::uint32_t& got) override
+    {
+        got =
+            static_cast<std::uint32_t>(std::min({std::size_t{size}, piece_, body_.size() - pos_}));
+        std::memcpy(buffer, body_.data() + pos_, got);
+        pos_ += got;
+        return true;
+    }
+
+private:
+    std::string body_;
+    std::size_t piece_;
+    std::size_t pos_ = 0;
+};
+
+std::vector<std::string> linesOf(const std::string& body, std::size_t piece = 4096)
+{
+    Pieces file(body, piece);
+    LineReader reader(file);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.next(line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+VersionReport report(const std::string& body, const std::string& current = "2.6.0")
+{
+    Pieces file(body, 7);
+    LineReader reader(file);
+    return renewo::readVersionFile(reader, current);
+}
+
+} // namespace
+
+TEST(renewoLineReader, splitsAtLineFeedsAndDropsEveryCarriageReturn)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(linesOf("1\n2.7.0\n"), (V{"1", "2.7.0"}));
+    EXPECT_EQ(linesOf("1\r\n2.7.0\r\n"), (V{"1", "2.7.0"}));
+    EXPECT_EQ(linesOf("a\rb\r\n\r\nlast"), (V{"ab", "", "last"}));
+    EXPECT_EQ(linesOf(""), V{});
+    EXPECT_EQ(linesOf("\n"), (V{""}));
+}
+
+TEST(renewoLineReader, linesMayBeLongerThanAnyRead)
+{
+    const std::string longLine(10000, 'x');
+    EXPECT_EQ(linesOf(longLine + "\nend", 3), (std::vector<std::string>{longLine, "end"}));
+}
+
+TEST(renewoLineReader, anEndlessBodyIsCutOffInsteadOfExhaustingMemory)
+{
+    fakes::Response endless;
+    endless.body = std::string(LineReader::kMaxBody + 100000, 'z');
+    std::vector<std::uint32_t> reads;
+    fakes::File file(endless, reads);
+    LineReader reader(file);
+    std::string line;
+    EXPECT_TRUE(reader.next(line));
+    EXPECT_LE(line.size(), LineReader::kMaxBody);
+    EXPECT_FALSE(reader.next(line));
+}
+
+TEST(renewoVersionFile, aCompleteFileWithAnotherVersionOffersDetails)
+{
+    const VersionReport r =
+        report("1\n2.7.0\nMarch 3, 2003\nhttp://p/new.html\nhttp://d/x/setup.exe\nextra\n");
+    EXPECT_EQ(r.kind, Kind::UpdateWithDetails);
+    EXPECT_EQ(r.newVersion, "2.7.0");
+    EXPECT_EQ(r.releaseDate, "March 3, 2003");
+    EXPECT_EQ(r.pageUrl, "http://p/new.html");
+    EXPECT_EQ(r.downloadUrl, "http://d/x/setup.exe");
+    EXPECT_TRUE(r.completesCheck());
+    EXPECT_FALSE(r.showsReadError());
+}
+
+TEST(renewoVersionFile, crlfReadsLikeLf)
+{
+    const VersionReport r = report("1\r\n2.7.0\r\nMay\r\nhttp://p\r\nhttp://d/s.exe\r\n");
+    EXPECT_EQ(r.kind, Kind::UpdateWithDetails);
+    EXPECT_EQ(r.newVersion, "2.7.0");
+    EXPECT_EQ(r.downloadUrl, "http://d/s.exe");
+}
+
+TEST(renewoVersionFile, versionsDifferingOnlyInCaseAreTheSame)
+{
+    EXPECT_EQ(report("1\n2.6.0B\n", "2.6.0b").kind, Kind::NoUpdate);
+    EXPECT_EQ(report("1\n2.6.0\n").kind, Kind::NoUpdate);
+    EXPECT_TRUE(report("1\n2.6.0\n").completesCheck());
+    EXPECT_FALSE(report("1\n2.6.0\n").showsReadError());
+}
+
+TEST(renewoVersionFile, aLowerVersionIsStillAnUpdate)
+{
+    EXPECT_EQ(report("1\n2.5.9\nd\np\nu\n").kind, Kind::UpdateWithDetails);
+    EXPECT_EQ(report("1\n2.6\nd\np\nu\n").kind, Kind::UpdateWithDetails);
+}
+
+TEST(renewoVersionFile, aFirstLineOtherThanOneOffersWithoutDetails)
+{
+    for (const char* body :
+         {"\n1\n2.7.0\n", "2\n2.7.0\n", "1 \n", "<html><body>404 Not Found</body></html>",
+          "\x89PNG\r\n\x1a\n\0\0garbage"}) {
+        const VersionReport r = report(body);
+        EXPECT_EQ(r.kind, Kind::UpdateWithoutDetails) << body;
+        EXPECT_TRUE(r.completesCheck());
+        EXPECT_FALSE(r.showsReadError());
+    }
+}
+
+TEST(renewoVersionFile, twoLinesWithAnotherVersionAreAReadErrorThatStillOffers)
+{
+    const VersionReport r = report("1\n2.7.0\n");
+    EXPECT_EQ(r.kind, Kind::UpdateAfterReadError);
+    EXPECT_TRUE(r.updateAvailable());
+    EXPECT_TRUE(r.showsReadError());
+    EXPECT_TRUE(r.completesCheck());
+    EXPECT_EQ(report("1\n2.7.0\ndate\npage").kind, Kind::UpdateAfterReadError);
+}
+
+TEST(renewoVersionFile, nothingToReadIsAReadErrorWithoutOffer)
+{
+    for (const char* body : {"", "1", "1\n"}) {
+        const VersionReport r = report(body);
+        EXPECT_EQ(r.kind, Kind::ReadError) << body;
+        EXPECT_FALSE(r.updateAvailable());
+        EXPECT_FALSE(r.completesCheck());
+        EXPECT_TRUE(r.showsReadError());
+    }
+}
