@@ -4,6 +4,7 @@
 #include "meter/measure/pdh_counter.h"
 #include "meter/res/resource.h"
 #include "meter/settings_store.h"
+#include "meter/update_host.h"
 #include "meter/volumes/uptime_meter.h"
 #include "meter/win32_registry_key.h"
 #include "meter/window_rules.h"
@@ -444,13 +445,12 @@ void MeterWindow::setHidden(bool hide)
 {
     if (hide == hidden_)
         return;
+    hidden_ = hide;
     if (hide) {
         ShowWindow(hwnd_, SW_HIDE);
-        hidden_ = true;
     } else {
         ShowWindow(hwnd_, SW_SHOW);
         refreshDrivesAndLayout(true, true, true);
-        hidden_ = false;
     }
 }
 
@@ -650,10 +650,8 @@ void MeterWindow::onClose()
                  : result == IDC_CLOSE_HIDE ? CloseAnswer::Hide
                                             : CloseAnswer::Cancel;
         rememberCloseAnswer(settings_, choice, state.dontAskAgain);
-        // Hidden once the dialog has handed the activation back, which would otherwise
-        // show the window again.
         if (choice == CloseAnswer::Hide)
-            PostMessageA(hwnd_, WMU_START_HIDDEN, 0, 0);
+            setHidden(true);
         break;
     }
     }
@@ -694,6 +692,17 @@ void MeterWindow::onTaskbarCreated()
     for (auto& pane : panes_)
         pane->trayIcon().forgetIcon();
     refreshDrivesAndLayout(true, false, true);
+}
+
+void MeterWindow::checkForUpdate()
+{
+    RenewoHost host(
+        hwnd_, [this] { exitProgram(); }, [this] { timers_.stopUpdateCheckTimer(); });
+    UpdateCheckConfig config;
+    config.ownerWindow = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd_));
+    config.webSiteUrl = loadString(IDS_URL_WEB_SITE);
+    config.versionFileUrl = kVersionFileUrl;
+    update_.checkForUpdate(settings_.booleans, config, host);
 }
 
 // ---- shutdown ---------------------------------------------------------------------
@@ -790,7 +799,7 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         relayout();
         return TRUE;
     case WMU_CHECK_UPDATE:
-        // The update checker is called from here once it is part of the program.
+        checkForUpdate();
         return TRUE;
     case WMU_FIRST_ACTIVATION:
         onFirstActivation();
@@ -846,6 +855,15 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return answer(0);
         }
         return FALSE;
+    case WM_WINDOWPOSCHANGING: {
+        // The dialog loop shows its window when the queue first runs empty, and a
+        // modal dialog shows its owner again when it ends; a window the user hid stays
+        // hidden until the program shows it.
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (hidden_)
+            pos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+        return FALSE;
+    }
     case WM_SIZING:
         onSizing(wParam, reinterpret_cast<RECT*>(lParam));
         return answer(TRUE);

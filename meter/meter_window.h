@@ -10,6 +10,7 @@
 #include "meter/measure/tick_clock.h"
 #include "meter/meter_pane.h"
 #include "meter/meter_set.h"
+#include "meter/scheduled_update.h"
 #include "meter/shell_tray.h"
 #include "meter/timer_set.h"
 #include "meter/volumes/log_file.h"
@@ -95,6 +96,7 @@ private:
     void showAbout();
     void showWebPage(int stringId);
     void onTaskbarCreated();
+    void checkForUpdate();
 
     // Shutdown: stop sampling, save, end.
     void shutdown();
@@ -129,6 +131,7 @@ private:
     CTrayIcon mainTray_;
     WindowTimers timerService_;
     TimerSet timers_;
+    ScheduledUpdate update_;
     WindowPlacement placement_;
     FrameMetrics metrics_;
 

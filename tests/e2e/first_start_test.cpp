@@ -332,3 +332,35 @@ TEST(endToEnd, closeBoxAsksAndRemembersTheAnswer)
     EXPECT_EQ(booleans & 0x200u, 0u);
     deleteProfile();
 }
+
+TEST(endToEnd, startHiddenStaysHiddenUntilShown)
+{
+    deleteProfile();
+    {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    writeDword("Booleans", 0xF820001B); // "Start hidden", not a first start
+
+    Program program;
+    ASSERT_TRUE(program.started());
+    // The main window exists but is never shown, even after its first ticks.
+    HWND main = nullptr;
+    for (int i = 0; i < 300 && main == nullptr; ++i) {
+        main = FindWindowA("#32770", "Brellix");
+        Sleep(100);
+    }
+    ASSERT_NE(main, nullptr);
+    Sleep(2000);
+    EXPECT_FALSE(IsWindowVisible(main));
+
+    PostMessageA(main, WMU_TRAY_NOTIFY, 100, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(becomesVisible(main, true));
+    exitThroughTrayMenu(main);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    deleteProfile();
+}
