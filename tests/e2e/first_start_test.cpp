@@ -364,3 +364,41 @@ TEST(endToEnd, startHiddenStaysHiddenUntilShown)
     ASSERT_TRUE(program.waitForExit(15000, exitCode));
     deleteProfile();
 }
+
+TEST(endToEnd, hotKeyHidesAndShowsTheWindow)
+{
+    deleteProfile();
+    {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    writeDword("Booleans", 0xF821000B); // hot key on (F10, the default), not a first start
+
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = program.mainWindow(30000);
+    ASSERT_NE(main, nullptr);
+    Sleep(1000);
+
+    const auto pressF10 = [] {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_F10;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+    };
+    SetForegroundWindow(main);
+    Sleep(300);
+    pressF10(); // the window is in front: the key hides it
+    EXPECT_TRUE(becomesVisible(main, false));
+    pressF10(); // hidden: the key brings it back
+    EXPECT_TRUE(becomesVisible(main, true));
+
+    exitThroughTrayMenu(main);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    deleteProfile();
+}
