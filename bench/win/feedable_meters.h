@@ -7,9 +7,9 @@
 #include <array>
 
 inline constexpr std::array<MeterKind, 10> kFeedableKinds{
-    MeterKind::Cpu,          MeterKind::Cpu1,     MeterKind::Cpu2,    MeterKind::PageFile,
+    MeterKind::Cpu,           MeterKind::Cpu1,    MeterKind::Cpu2,         MeterKind::PageFile,
     MeterKind::PageFileGraph, MeterKind::PhysMem, MeterKind::PhysMemGraph, MeterKind::NetGraph,
-    MeterKind::DiskGraph,    MeterKind::Uptime,
+    MeterKind::DiskGraph,     MeterKind::Uptime,
 };
 
 inline void activateFeedableMeters(MeterSet& meters)

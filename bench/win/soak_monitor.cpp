@@ -18,6 +18,7 @@
 #include "meter/win32_registry_key.h"
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <psapi.h>
 #include <winternl.h>
 
@@ -331,14 +332,15 @@ int sample()
     const int windows = countWindows(pid);
     const long handleList = handleListWorks() ? countHandles(pid) : -1;
 
-    std::printf("pid=%lu gdi_api=%lu gdi_api_error=%lu user_api=%lu user_api_error=%lu "
-                "gdi_table=%ld windows=%d handles=%ld handle_list=%ld private_kb=%ld pagefile_kb=%ld "
-                "working_set_kb=%ld\n",
-                pid, gdiApi, gdiApiError, userApi, userApiError, gdiTable, windows,
-                handlesKnown ? static_cast<long>(handles) : -1L, handleList,
-                memoryKnown ? static_cast<long>(memory.PrivateUsage / 1024) : -1L,
-                memoryKnown ? static_cast<long>(memory.PagefileUsage / 1024) : -1L,
-                memoryKnown ? static_cast<long>(memory.WorkingSetSize / 1024) : -1L);
+    std::printf(
+        "pid=%lu gdi_api=%lu gdi_api_error=%lu user_api=%lu user_api_error=%lu "
+        "gdi_table=%ld windows=%d handles=%ld handle_list=%ld private_kb=%ld pagefile_kb=%ld "
+        "working_set_kb=%ld\n",
+        pid, gdiApi, gdiApiError, userApi, userApiError, gdiTable, windows,
+        handlesKnown ? static_cast<long>(handles) : -1L, handleList,
+        memoryKnown ? static_cast<long>(memory.PrivateUsage / 1024) : -1L,
+        memoryKnown ? static_cast<long>(memory.PagefileUsage / 1024) : -1L,
+        memoryKnown ? static_cast<long>(memory.WorkingSetSize / 1024) : -1L);
     CloseHandle(process);
     return 0;
 }

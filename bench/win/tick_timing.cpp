@@ -30,6 +30,7 @@
 #include "meter/window_layout.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <algorithm>
@@ -187,9 +188,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tick timing: no window\n");
         return 1;
     }
-    auto arrow = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                 MAKEINTRESOURCEA(IDB_ARROW), IMAGE_BITMAP, 0, 0,
-                                                 LR_LOADMAP3DCOLORS));
+    auto arrow =
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ARROW),
+                                        IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     std::vector<std::unique_ptr<MeterPane>> panes(kMeterKindCount);
     DrivePane* drivePane = nullptr;
     for (int position = 0; position < kMeterKindCount; ++position) {
@@ -307,7 +308,8 @@ int main(int argc, char** argv)
             QueryPerformanceCounter(&end);
             perMeter[m].push_back(
                 microseconds(sampledAt.QuadPart - start.QuadPart, frequency.QuadPart));
-            perTray[m].push_back(microseconds(end.QuadPart - sampledAt.QuadPart, frequency.QuadPart));
+            perTray[m].push_back(
+                microseconds(end.QuadPart - sampledAt.QuadPart, frequency.QuadPart));
         }
         pump();
         if (pauseMs > 0)
@@ -344,8 +346,8 @@ int main(int argc, char** argv)
             continue;
         const std::string name = shown[m]->displayName(false);
         print(name.c_str(), summarize(perMeter[m]));
-        const std::string trayLine = std::string("  tray (icon ") +
-                                 (shown[m]->options().trayIcon() ? "on" : "off") + ")";
+        const std::string trayLine =
+            std::string("  tray (icon ") + (shown[m]->options().trayIcon() ? "on" : "off") + ")";
         print(trayLine.c_str(), summarize(perTray[m]));
     }
 
