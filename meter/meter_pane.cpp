@@ -104,7 +104,12 @@ void MeterPane::redrawNow()
 
 void MeterPane::setTrayIcon(int iconId, const std::string& tip)
 {
-    tray_.show(iconId, tip);
+    // Most ticks leave level and tip as they were; telling the shell again costs more
+    // than the rest of the tick together.
+    if (tray_.inTray() && iconId == trayIconId_ && tip == tray_.tip())
+        return;
+    if (tray_.show(iconId, tip))
+        trayIconId_ = iconId;
 }
 
 void MeterPane::removeTrayIcon()

@@ -64,4 +64,5 @@ private:
     HWND hideButton_ = nullptr;
     HBITMAP arrow_ = nullptr;
     HBITMAP fold_ = nullptr;
+    int trayIconId_ = 0; // the icon resource last shown in the tray
 };

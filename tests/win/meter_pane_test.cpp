@@ -1,7 +1,7 @@
 #include "meter/gdi_canvas.h"
 #include "meter/graph_meter.h"
-#include "meter/res/resource.h"
 #include "meter/meter_pane.h"
+#include "meter/res/resource.h"
 #include "meter/shell_tray.h"
 
 #include "window_shot.h"
@@ -162,4 +162,31 @@ TEST(meterPane, deactivateHidesAndRemovesTheTrayIconAndFlushesTheLog)
     EXPECT_FALSE(IsWindowVisible(pane.hwnd()));
     EXPECT_FALSE(pane.trayIcon().inTray());
     EXPECT_EQ(log.flushes, 1);
+}
+
+TEST(meterPane, anUnchangedTrayIconIsNotSentAgain)
+{
+    struct CountingShell : ShellTrayNotifier {
+        CountingShell() : ShellTrayNotifier(nullptr) {}
+        bool notify(TrayOperation operation, const TrayRecord& record) override
+        {
+            ++calls;
+            return ShellTrayNotifier::notify(operation, record);
+        }
+        int calls = 0;
+    } shell;
+    MainStandIn main;
+    AppSettings settings;
+    CpuMeter cpu(settings);
+    MeterPane pane(cpu, shell);
+    ASSERT_TRUE(pane.create(main.hwnd, 2));
+    pane.setTrayIcon(32512, "CPU: 5%"); // the system's application icon
+    pane.setTrayIcon(32512, "CPU: 5%");
+    EXPECT_EQ(shell.calls, 1);
+    pane.setTrayIcon(32512, "CPU: 6%"); // a new tip is sent
+    EXPECT_EQ(shell.calls, 2);
+    pane.trayIcon().forgetIcon(); // after a shell restart it is added again
+    pane.setTrayIcon(32512, "CPU: 6%");
+    EXPECT_EQ(shell.calls, 3);
+    pane.removeTrayIcon();
 }
