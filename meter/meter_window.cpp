@@ -84,6 +84,16 @@ int foldBitmapOf(MeterKind kind)
     return IDB_FOLD_CPU;
 }
 
+// Opens an address of the string table in the user's browser.
+void openWebPage(HWND owner, int stringId)
+{
+    const std::string address = loadString(stringId);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32)
+        MessageBoxA(owner, "Failed to execute web browser.", kProductName, MB_OK | MB_ICONSTOP);
+}
+
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_INITDIALOG) {
@@ -102,7 +112,7 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
             return TRUE;
         }
         if (id == IDC_ABOUT_WEB_SITE || id == IDC_ABOUT_MAILING_LIST) {
-            EndDialog(dialog, id);
+            openWebPage(dialog, id == IDC_ABOUT_WEB_SITE ? IDS_URL_WEB_SITE : IDS_URL_MAILING_LIST);
             return TRUE;
         }
     }
@@ -663,25 +673,13 @@ void MeterWindow::onClose()
 
 void MeterWindow::showAbout()
 {
-    INT_PTR result;
-    {
-        BusyGuard busy(busy_);
-        result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hwnd_,
-                                 aboutProc, 0);
-    }
-    if (result == IDC_ABOUT_WEB_SITE)
-        showWebPage(IDS_URL_WEB_SITE);
-    else if (result == IDC_ABOUT_MAILING_LIST)
-        showWebPage(IDS_URL_MAILING_LIST);
+    BusyGuard busy(busy_);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hwnd_, aboutProc, 0);
 }
 
 void MeterWindow::showWebPage(int stringId)
 {
-    const std::string address = loadString(stringId);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(hwnd_, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32)
-        MessageBoxA(hwnd_, "Failed to execute web browser.", kProductName, MB_OK | MB_ICONSTOP);
+    openWebPage(hwnd_, stringId);
 }
 
 void MeterWindow::onTaskbarCreated()

@@ -383,6 +383,20 @@ TEST(endToEnd, hotKeyHidesAndShowsTheWindow)
     ASSERT_NE(main, nullptr);
     Sleep(1000);
 
+    // The About box from the tray menu, closed with its OK button.
+    PostMessageA(main, WM_COMMAND, ID_TRAY_ABOUT, 0);
+    HWND about = nullptr;
+    for (int i = 0; i < 100 && about == nullptr; ++i) {
+        about = FindWindowA("#32770", "About Brellix");
+        Sleep(50);
+    }
+    ASSERT_NE(about, nullptr);
+    EXPECT_NE(GetDlgItem(about, IDC_ABOUT_WEB_SITE), nullptr);
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 100 && IsWindow(about); ++i)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(about));
+
     const auto pressF10 = [] {
         INPUT keys[2] = {};
         keys[0].type = keys[1].type = INPUT_KEYBOARD;
