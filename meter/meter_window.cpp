@@ -1,5 +1,7 @@
 #include "meter/meter_window.h"
 
+#include "common/scoped_flag.h"
+#include "common/win/resource_string.h"
 #include "meter/measure/meter_binding.h"
 #include "meter/measure/pdh_counter.h"
 #include "meter/res/resource.h"
@@ -18,20 +20,6 @@ namespace {
 constexpr int kHotKeyId = 1;
 constexpr UINT kDialogResultAnswer = 1;
 
-// Marks the window busy while a modal dialog or a refresh runs, and restores the
-// previous state however the scope ends.
-class BusyGuard {
-public:
-    explicit BusyGuard(bool& busy) : busy_(busy), previous_(busy) { busy_ = true; }
-    ~BusyGuard() { busy_ = previous_; }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-
-private:
-    bool& busy_;
-    bool previous_;
-};
-
 class WaitCursor {
 public:
     WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
@@ -42,14 +30,6 @@ public:
 private:
     HCURSOR previous_;
 };
-
-std::string loadString(int id)
-{
-    char buffer[512] = {};
-    const int n =
-        LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer, sizeof buffer);
-    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
 
 int foldBitmapOf(MeterKind kind)
 {
@@ -348,7 +328,7 @@ void MeterWindow::onWelcome()
     std::snprintf(text.data(), text.size(), format.c_str(), product.c_str());
     text.resize(std::char_traits<char>::length(text.c_str()));
     {
-        BusyGuard busy(busy_);
+        ScopedFlag busy(busy_);
         MessageBoxA(hwnd_, text.c_str(), windowTitle(settings_).c_str(),
                     MB_OK | MB_ICONINFORMATION);
     }
@@ -432,7 +412,7 @@ void MeterWindow::layout(bool force, bool keepDocked, bool autoSize)
 void MeterWindow::refreshDrivesAndLayout(bool manual, bool force, bool keepDocked)
 {
     WaitCursor wait;
-    BusyGuard busy(busy_);
+    ScopedFlag busy(busy_);
     const std::size_t volumeIcons = meters_.drive().update(manual);
     drivePane_->transferRows();
     updateProgramIcon(volumeIcons);
@@ -652,7 +632,7 @@ void MeterWindow::onClose()
         state.remembered = closeAnswerRemembered(settings_);
         INT_PTR result;
         {
-            BusyGuard busy(busy_);
+            ScopedFlag busy(busy_);
             result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CLOSE), hwnd_,
                                      closeProc, reinterpret_cast<LPARAM>(&state));
         }
@@ -673,7 +653,7 @@ void MeterWindow::onClose()
 
 void MeterWindow::showAbout()
 {
-    BusyGuard busy(busy_);
+    ScopedFlag busy(busy_);
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hwnd_, aboutProc, 0);
 }
 

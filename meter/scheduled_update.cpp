@@ -1,5 +1,7 @@
 #include "meter/scheduled_update.h"
 
+#include "common/scoped_flag.h"
+
 #include "meter/app_settings.h"
 
 #include <cstring>
@@ -20,18 +22,6 @@ std::string recordText(const char* field, std::size_t size)
     const void* end = std::memchr(field, '\0', size);
     return std::string(field, end ? static_cast<const char*>(end) - field : size);
 }
-
-// Clears the busy flag on every way out.
-class Busy {
-public:
-    explicit Busy(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Busy() { flag_ = false; }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-
-private:
-    bool& flag_;
-};
 
 } // namespace
 
@@ -71,7 +61,7 @@ void ScheduledUpdate::checkForUpdate(std::uint32_t booleans, const UpdateCheckCo
     if (checkRunning_) {
         return;
     }
-    Busy busy(checkRunning_);
+    ScopedFlag busy(checkRunning_);
     if (!(booleans & Booleans::kAutoUpdate)) {
         return;
     }

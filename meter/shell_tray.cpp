@@ -1,5 +1,7 @@
 #include "meter/shell_tray.h"
 
+#include "common/win/resource_string.h"
+
 #include <shellapi.h>
 
 #include <cstring>
@@ -30,7 +32,5 @@ IconHandle ShellTrayNotifier::loadIcon(int resource)
 
 std::string ShellTrayNotifier::loadString(int resource)
 {
-    char buffer[256] = {};
-    const int n = LoadStringA(module_, static_cast<UINT>(resource), buffer, sizeof buffer);
-    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    return ::loadString(resource, module_);
 }

@@ -1,20 +1,6 @@
 #include "meter/timer_set.h"
 
-namespace {
-
-// Clears a flag when the tick ends, however it ends.
-class TickGuard {
-public:
-    explicit TickGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TickGuard() { flag_ = false; }
-    TickGuard(const TickGuard&) = delete;
-    TickGuard& operator=(const TickGuard&) = delete;
-
-private:
-    bool& flag_;
-};
-
-} // namespace
+#include "common/scoped_flag.h"
 
 TimerSet::TimerSet(TimerService& service, TickHandler& handler)
     : service_(service), handler_(handler)
@@ -98,7 +84,7 @@ void TimerSet::driveTick()
 {
     if (driveTickRunning_)
         return;
-    TickGuard guard(driveTickRunning_);
+    ScopedFlag guard(driveTickRunning_);
     handler_.refreshDrives();
 }
 
@@ -107,7 +93,7 @@ void TimerSet::usageTick(int timer)
     // One guard for both usage timers: their meters share the memory status.
     if (usageTickRunning_)
         return;
-    TickGuard guard(usageTickRunning_);
+    ScopedFlag guard(usageTickRunning_);
     handler_.collect(timer);
     // The drive meter keeps to the drive timer whatever its record says.
     const auto bound = [timer](const Meter* meter) {

@@ -1,5 +1,6 @@
 #include "meter/update_host.h"
 
+#include "common/win/resource_string.h"
 #include "meter/res/resource.h"
 #include "meter/window_rules.h"
 
@@ -10,14 +11,6 @@ namespace {
 
 // The checker's entry point under its C++ name, as the library exports it.
 constexpr const char* kCheckExport = "_ZN14SoftwareRenewo5CheckERNS_5TDataE";
-
-std::string loadString(int id)
-{
-    char buffer[512] = {};
-    const int n =
-        LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer, sizeof buffer);
-    return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
 
 } // namespace
 

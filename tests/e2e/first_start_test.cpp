@@ -178,6 +178,18 @@ void writeOrder(const std::vector<int>& kinds)
     RegCloseKey(key);
 }
 
+// A profile of the test's own that holds only the flag word.
+void freshProfile(DWORD booleans)
+{
+    deleteProfile();
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    writeDword("Booleans", booleans);
+}
+
 // The top of a meter window (by its window name) in the main window's client area.
 int meterTop(HWND main, const char* windowName)
 {
@@ -278,15 +290,7 @@ TEST(endToEnd, firstStartThenRestoredSecondStart)
 
 TEST(endToEnd, closeBoxAsksAndRemembersTheAnswer)
 {
-    deleteProfile();
-    {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
-    writeDword("Booleans", 0xF820000B); // not a first start: no welcome
+    freshProfile(0xF820000B); // not a first start: no welcome
 
     Program program;
     ASSERT_TRUE(program.started());
@@ -335,15 +339,7 @@ TEST(endToEnd, closeBoxAsksAndRemembersTheAnswer)
 
 TEST(endToEnd, startHiddenStaysHiddenUntilShown)
 {
-    deleteProfile();
-    {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
-    writeDword("Booleans", 0xF820001B); // "Start hidden", not a first start
+    freshProfile(0xF820001B); // "Start hidden", not a first start
 
     Program program;
     ASSERT_TRUE(program.started());
@@ -367,15 +363,7 @@ TEST(endToEnd, startHiddenStaysHiddenUntilShown)
 
 TEST(endToEnd, hotKeyHidesAndShowsTheWindow)
 {
-    deleteProfile();
-    {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
-    writeDword("Booleans", 0xF821000B); // hot key on (F10, the default), not a first start
+    freshProfile(0xF821000B); // hot key on (F10, the default), not a first start
 
     Program program;
     ASSERT_TRUE(program.started());

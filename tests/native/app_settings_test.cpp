@@ -1,5 +1,6 @@
 #include "meter/app_settings.h"
 #include "meter/memory_registry.h"
+#include "test_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,6 @@ namespace {
 
 const char* const kKey = "Software\\Brellix";
 const char* const kFolder = "C:\\Tools\\Brellix";
-
-std::vector<std::uint8_t> words(std::initializer_list<std::uint32_t> list)
-{
-    std::vector<std::uint8_t> data;
-    for (std::uint32_t w : list)
-        for (int i = 0; i < 4; ++i)
-            data.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
-    return data;
-}
 
 AppSettings defaults()
 {

@@ -1,6 +1,7 @@
 #include "meter/graph_meter.h"
 
 #include "recording_canvas.h"
+#include "test_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,15 +29,6 @@ class RecordingLog : public MeterLog {
 public:
     void appendLine(const std::string& line) override { lines.push_back(line); }
     std::vector<std::string> lines;
-};
-
-class FixedCounter : public MeterCounter {
-public:
-    bool IsLocal() const override { return true; }
-    bool Start() override { return true; }
-    void Sample() override {}
-    void Stop() override {}
-    void set(std::int32_t v) { setValue(v); }
 };
 
 void addSamples(Meter& meter, int n, std::uint32_t value, std::uint32_t ceiling = 0)
@@ -161,14 +153,14 @@ TEST(sample, readsTheCounterWithTheKindsCeiling)
     cpu.sample(); // no counter: 0
     EXPECT_EQ(cpu.current(), 0u);
 
-    auto* counter = new FixedCounter;
+    auto* counter = new SettableCounter;
     counter->set(42);
     cpu.setCounter(counter, true);
     cpu.sample();
     EXPECT_EQ(cpu.current(), 42u);
     EXPECT_EQ(cpu.scale(), 100u);
 
-    FixedCounter shared;
+    SettableCounter shared;
     shared.set(123456);
     NetworkGraphMeter net(settings);
     net.setCounter(&shared, false);

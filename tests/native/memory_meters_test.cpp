@@ -2,21 +2,11 @@
 #include "meter/measure/counter_sources.h"
 #include "meter/measure/memory_info_meter.h"
 #include "recording_canvas.h"
+#include "test_fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class FixedMemory : public MemoryStatusReader {
-public:
-    MemoryStatusBytes status;
-    int reads = 0;
-    MemoryStatusBytes read() override
-    {
-        ++reads;
-        return status;
-    }
-};
 
 // 512 MB of physical memory with 300,000 KB in use; a 1 GB page file half used.
 MemoryStatusBytes typicalMachine()

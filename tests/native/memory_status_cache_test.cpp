@@ -1,19 +1,9 @@
 #include "meter/measure/memory_status_cache.h"
+#include "test_fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class FixedMemory : public MemoryStatusReader {
-public:
-    MemoryStatusBytes status;
-    int reads = 0;
-    MemoryStatusBytes read() override
-    {
-        ++reads;
-        return status;
-    }
-};
 
 } // namespace
 

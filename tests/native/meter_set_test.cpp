@@ -35,10 +35,9 @@ TEST(meterSet, firstStartShowsTheDefaultStack)
     AppSettings settings;
     Services services;
     MeterSet nt(settings, PlatformFamily::NT, services.get());
-    EXPECT_EQ(shownNames(nt),
-              (std::vector<std::string>{"Uptime", "Drive Space", "CPU Graph", "Page File",
-                                        "Page File Graph", "Physical Memory",
-                                        "Physical Mem. Graph"}));
+    EXPECT_EQ(shownNames(nt), (std::vector<std::string>{"Uptime", "Drive Space", "CPU Graph",
+                                                        "Page File", "Page File Graph",
+                                                        "Physical Memory", "Physical Mem. Graph"}));
     EXPECT_TRUE(nt.byKind(MeterKind::Resources).isPlaceholder());
     EXPECT_FALSE(nt.byKind(MeterKind::Cpu1).isPlaceholder());
 

@@ -1,5 +1,6 @@
 #include "meter/memory_registry.h"
 #include "meter/settings_store.h"
+#include "test_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,6 @@ using K = MeterKind;
 const char* const kPlain = "Software\\Brellix";
 const char* const kOld = "Software\\Kavrond\\Dunmere";
 const char* const kFolder = "C:\\Brellix\\";
-
-std::vector<std::uint8_t> words(std::initializer_list<std::uint32_t> list)
-{
-    std::vector<std::uint8_t> data;
-    for (std::uint32_t w : list)
-        for (int i = 0; i < 4; ++i)
-            data.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
-    return data;
-}
 
 std::vector<std::uint8_t> orderBytes(const std::array<int, kMeterKindCount>& kinds)
 {

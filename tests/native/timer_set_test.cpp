@@ -1,5 +1,6 @@
 #include "meter/graph_meter.h"
 #include "meter/timer_set.h"
+#include "test_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -38,15 +39,6 @@ public:
     std::uintptr_t next = 100;
     int starts = 0;
     std::map<std::uintptr_t, std::pair<int, unsigned>> running;
-};
-
-class SettableCounter : public MeterCounter {
-public:
-    bool IsLocal() const override { return false; }
-    bool Start() override { return true; }
-    void Sample() override {}
-    void Stop() override {}
-    void set(std::int32_t v) { setValue(v); }
 };
 
 class TrayLog : public MeterView {

@@ -1,6 +1,7 @@
 #include "meter/volumes/resources_meter.h"
 #include "meter/volumes/uptime_meter.h"
 #include "recording_canvas.h"
+#include "test_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,6 @@ public:
     }
     int gdi = 80, user = 60, system = 55;
     std::vector<ResourceHeap> asked;
-};
-
-class SetCounter : public MeterCounter {
-public:
-    bool IsLocal() const override { return true; }
-    bool Start() override { return true; }
-    void Sample() override {}
-    void Stop() override {}
-    void set(std::int32_t v) { setValue(v); }
 };
 
 class CountingView : public MeterView {
@@ -67,7 +59,7 @@ TEST(uptimeMeter, showsTheCounterAndRedrawsWithoutHistory)
     AppSettings settings;
     UptimeMeter meter(settings);
     EXPECT_EQ(meter.meterText(), "Uptime: 0:00:00"); // no counter yet: zero time
-    auto* counter = new SetCounter;
+    auto* counter = new SettableCounter;
     meter.setCounter(counter, true);
     counter->set(200000);
     CountingView view;
