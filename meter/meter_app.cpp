@@ -1,5 +1,6 @@
 #include "meter/meter_app.h"
 
+#include "common/win/winsock_session.h"
 #include "meter/command_line.h"
 #include "meter/measure/counter_sources_win.h"
 #include "meter/measure/pdh_library_win.h"
@@ -12,6 +13,10 @@
 
 int MeterApp::run()
 {
+    // Started before anything that may open a socket and cleaned up after the window
+    // and its plug-in are gone.
+    WinsockSession winsock;
+
     ProgramContext context;
     context.profileName = profileNameFromCommandLine(GetCommandLineA());
     context.programFolder = programFolder();
