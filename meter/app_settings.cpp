@@ -52,6 +52,9 @@ bool readVolume(const RegistryKey& key, std::size_t n, WatchedVolume& volume)
 {
     if (!readText(key, numbered("Volume", n), volume.path))
         return false;
+    // Every use of a volume path (its share name, the space query) expects the final
+    // backslash; a hand-edited or older value may lack it.
+    volume.path = withTrailingBackslash(volume.path);
     readText(key, numbered("User Name", n), volume.userName);
     readDword(key, numbered("Volume Warning", n), volume.warningMB);
     std::uint32_t inToolTip = 0;

@@ -343,6 +343,19 @@ TEST_F(AppSettingsStore, volumeWithoutItsPathIsDropped)
     EXPECT_TRUE(s.volumes[1].inToolTip);
 }
 
+TEST_F(AppSettingsStore, volumePathsGainTheirTrailingBackslashOnLoad)
+{
+    registry.putDword(kKey, "Volume Count", 3);
+    registry.putString(kKey, "Volume 0", "\\\\srv\\docs");
+    registry.putString(kKey, "Volume 1", "D:");
+    registry.putString(kKey, "Volume 2", "E:\\");
+    const AppSettings s = loaded();
+    ASSERT_EQ(s.volumes.size(), 3u);
+    EXPECT_EQ(s.volumes[0].path, "\\\\srv\\docs\\");
+    EXPECT_EQ(s.volumes[1].path, "D:\\");
+    EXPECT_EQ(s.volumes[2].path, "E:\\");
+}
+
 TEST_F(AppSettingsStore, numDrivesDisplayedIsFittedToTheVolumes)
 {
     registry.putDword(kKey, "Volume Count", 3);
