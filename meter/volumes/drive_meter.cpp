@@ -62,8 +62,6 @@ std::size_t DriveMeter::update(bool manual)
     rows_.clear();
     const bool logged = advanceLogCount(manual);
     syncVolumeStates();
-    if (manual)
-        removeVolumeIcons();
 
     const bool force = manual || settings().flag(Booleans::kRetryFailedVolumes);
     const std::string separator = logSeparator(settings());
@@ -84,7 +82,7 @@ std::size_t DriveMeter::update(bool manual)
         if (logged)
             log()->appendLine(driveLogLine(settings(), name, *space, separator));
         if (volumes[i].inToolTip)
-            showVolumeIcon(i, name, *space);
+            showVolumeIcon(i, name, *space, manual);
     }
     runVolumeAlert(settings(), dropped, actions_);
 
@@ -94,9 +92,13 @@ std::size_t DriveMeter::update(bool manual)
 }
 
 void DriveMeter::showVolumeIcon(std::size_t index, const std::string& name,
-                                const VolumeSpace& space)
+                                const VolumeSpace& space, bool manual)
 {
     auto& icon = volumeIcons_[index];
+    // A manual update puts a queried volume's icon in afresh; a volume whose query
+    // failed keeps the icon it had.
+    if (icon && manual)
+        icon->remove();
     if (!icon) {
         icon = std::make_unique<CTrayIcon>(notifier_,
                                            kVolumeTrayIdBase + static_cast<std::uint32_t>(index));

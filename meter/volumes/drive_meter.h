@@ -60,7 +60,8 @@ public:
 private:
     bool advanceLogCount(bool manual);
     void syncVolumeStates();
-    void showVolumeIcon(std::size_t index, const std::string& name, const VolumeSpace& space);
+    void showVolumeIcon(std::size_t index, const std::string& name, const VolumeSpace& space,
+                        bool manual);
 
     VolumeSystem& system_;
     AlertActions& actions_;

@@ -339,6 +339,20 @@ TEST_F(DriveFixture, volumeTrayIconsFollowTheVolumes)
     EXPECT_EQ(tray.calls.back().operation, TrayOperation::Delete);
 }
 
+TEST_F(DriveFixture, manualUpdateKeepsTheIconOfAVolumeThatFails)
+{
+    WatchedVolume d = volume("D:\\");
+    d.inToolTip = true;
+    settings.volumes = {d};
+    system.setSpace("D:\\", 1000, 400);
+    EXPECT_EQ(meter.update(false), 1u);
+    const std::size_t before = tray.calls.size();
+
+    system.setUnreachable("D:\\");
+    EXPECT_EQ(meter.update(true), 1u); // still in the tray
+    EXPECT_EQ(tray.calls.size(), before);
+}
+
 TEST_F(DriveFixture, logsEveryNthTimedUpdateOneLinePerVolume)
 {
     LinesLog log;
