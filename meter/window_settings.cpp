@@ -71,11 +71,18 @@ bool saveWindowAndMeters(RegistryKey& key, const WindowAndMeters& source)
     bool ok = true;
     auto note = [&ok](bool written) { ok = ok && written; };
 
+    // Only a rectangle a real window had is stored: the save that follows an import
+    // runs before the window is placed, and zeros there would start the next run at
+    // (0,0) with no size at all.
     const WindowPlacement& placement = *source.placement;
-    note(writeDword(key, "X", static_cast<std::uint32_t>(placement.x)));
-    note(writeDword(key, "Y", static_cast<std::uint32_t>(placement.y)));
-    note(writeDword(key, "CX", static_cast<std::uint32_t>(placement.cx)));
-    note(writeDword(key, "CY", static_cast<std::uint32_t>(placement.cy)));
+    if (placement.positionStored) {
+        note(writeDword(key, "X", static_cast<std::uint32_t>(placement.x)));
+        note(writeDword(key, "Y", static_cast<std::uint32_t>(placement.y)));
+    }
+    if (placement.positionStored && placement.sizeStored) {
+        note(writeDword(key, "CX", static_cast<std::uint32_t>(placement.cx)));
+        note(writeDword(key, "CY", static_cast<std::uint32_t>(placement.cy)));
+    }
 
     std::vector<std::uint8_t> order;
     for (int kind : source.order->currentOrder())

@@ -26,5 +26,6 @@ struct WindowAndMeters {
 
 // Missing or malformed values leave what the window already holds.
 void loadWindowAndMeters(const RegistryKey& key, const WindowAndMeters& target);
-// False when any write failed.
+// The rectangle is written only as far as the placement says it is known. False when
+// any write failed.
 bool saveWindowAndMeters(RegistryKey& key, const WindowAndMeters& source);

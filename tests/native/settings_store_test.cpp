@@ -302,6 +302,27 @@ TEST_F(SettingsStore, earlierProductIsImportedOnce)
     EXPECT_TRUE(againSettings == settings);
 }
 
+TEST_F(SettingsStore, importStoresNoRectangleTheWindowNeverHad)
+{
+    registry.putDword(kOld, "Booleans", 0x0B);
+    EXPECT_EQ(load(), SettingsSource::Imported);
+    for (const char* name : {"X", "Y", "CX", "CY"})
+        EXPECT_EQ(registry.value(kPlain, name), nullptr) << name;
+
+    // A position without a size keeps its position only.
+    MemoryRegistry second;
+    second.putDword(kOld, "X", 30);
+    second.putDword(kOld, "Y", 40);
+    Window window2;
+    AppSettings settings2;
+    EXPECT_EQ(loadSettings(*second.root(), {"", kFolder}, settings2, window2.view),
+              SettingsSource::Imported);
+    EXPECT_EQ(second.value(kPlain, "X")->data, words({30}));
+    EXPECT_EQ(second.value(kPlain, "Y")->data, words({40}));
+    EXPECT_EQ(second.value(kPlain, "CX"), nullptr);
+    EXPECT_EQ(second.value(kPlain, "CY"), nullptr);
+}
+
 TEST_F(SettingsStore, importGoesIntoTheProfileKey)
 {
     registry.putDword(kOld, "Booleans", 0x0B);
