@@ -4,6 +4,7 @@
 #include "common/win/resource_string.h"
 #include "meter/measure/meter_binding.h"
 #include "meter/measure/pdh_counter.h"
+#include "meter/minimised_icon.h"
 #include "meter/res/resource.h"
 #include "meter/settings_store.h"
 #include "meter/update_host.h"
@@ -282,9 +283,9 @@ void MeterWindow::onInitDialog()
     AppendMenuA(system, MF_STRING, IDM_SYS_HELP, "&Help");
     AppendMenuA(system, MF_STRING, IDM_SYS_WEB_SITE, "&Visit Web Site");
 
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    appIcon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
 
     drivePane_->buildColumns();
 
@@ -758,6 +759,8 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         onTaskbarCreated();
         return TRUE;
     }
+    if (INT_PTR result = 0; handleMinimisedFace(hwnd_, appIcon_, message, result))
+        return result;
     switch (message) {
     case WM_INITDIALOG:
         onInitDialog();
@@ -803,6 +806,7 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         timers_.dispatch(wParam);
         return TRUE;
+
     case WM_HOTKEY:
         if (wParam == kHotKeyId) {
             if (GetForegroundWindow() == hwnd_) {

@@ -136,6 +136,7 @@ private:
     FrameMetrics metrics_;
 
     HWND hwnd_ = nullptr;
+    HICON appIcon_ = nullptr; // shared, from the program's resources
     HBITMAP arrow_ = nullptr;
     std::array<HBITMAP, kMeterKindCount> folds_{};
     UINT taskbarCreated_ = 0;
