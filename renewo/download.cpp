@@ -11,7 +11,7 @@ namespace {
 bool readExactly(HttpFile& file, char* at, std::uint32_t size)
 {
     std::uint32_t got = 0;
-    return file.read(at, size, got) && got == size;
+    return readFully(file, at, size, got) && got == size;
 }
 
 } // namespace

@@ -17,21 +17,24 @@ namespace {
 
 class Check {
 public:
-    Check(const CheckInput& in, CheckPorts& ports) : in_(in), p_(ports) {}
+    Check(const CheckInput& in, CheckPorts& ports, CheckResult& result)
+        : in_(in), p_(ports), result_(result), now_(ports.clock.secondsSince1970())
+    {
+    }
 
-    CheckResult run()
+    void run()
     {
         const std::uint32_t code = in_.flags & Flags::kIntervalMask;
+        result_ = CheckResult{};
         result_.stopScheduledChecks = code == 1;
         if (p_.http == nullptr || !due(code) || !userAgrees()) {
-            return result_;
+            return;
         }
         VersionReport report;
         if (!fetchVersion(report) || !report.updateAvailable()) {
-            return result_;
+            return;
         }
         offer(report);
-        return result_;
     }
 
 private:
@@ -40,7 +43,7 @@ private:
         std::uint32_t type = 0;
         std::vector<unsigned char> data;
         const bool present = p_.settings.query(kLastCheckValueName, type, data);
-        return isCheckDue(present, type, data, code, p_.now);
+        return isCheckDue(present, type, data, code, now_);
     }
 
     bool userAgrees()
@@ -74,7 +77,7 @@ private:
         LineReader lines(*file);
         report = readVersionFile(lines, in_.currentVersion);
         if (report.completesCheck()) {
-            p_.settings.setDword(kLastCheckValueName, static_cast<std::uint32_t>(p_.now));
+            p_.settings.setDword(kLastCheckValueName, static_cast<std::uint32_t>(now_));
         }
         if (report.kind == VersionReport::Kind::NoUpdate && (in_.flags & Flags::kReportNoUpdate)) {
             p_.ui.message("No software update is available.", caption(in_.appName, "No Update"),
@@ -163,7 +166,8 @@ private:
 
     const CheckInput& in_;
     CheckPorts& p_;
-    CheckResult result_;
+    CheckResult& result_;
+    std::int32_t now_;
 };
 
 bool startsWithNoCase(const std::string& text, const char* prefix)
@@ -190,9 +194,9 @@ bool isWebAddress(const std::string& address)
     return startsWithNoCase(address, "http://") || startsWithNoCase(address, "https://");
 }
 
-CheckResult runCheck(const CheckInput& in, CheckPorts& ports)
+void runCheck(const CheckInput& in, CheckPorts& ports, CheckResult& result)
 {
-    return Check(in, ports).run();
+    Check(in, ports, result).run();
 }
 
 } // namespace renewo

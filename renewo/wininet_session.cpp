@@ -8,37 +8,48 @@ class WinInetFile : public HttpFile {
 public:
     explicit WinInetFile(HINTERNET h) : h_(h) {}
 
-    bool contentLength(std::uint32_t& length) override
+    bool statusCode(std::uint32_t& code) override
     {
-        DWORD value = 0;
-        DWORD size = sizeof value;
-        if (!HttpQueryInfoA(h_.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &value,
-                            &size, nullptr)) {
-            return false;
-        }
-        length = value;
-        return true;
+        return numberHeader(HTTP_QUERY_STATUS_CODE, code);
     }
 
-    // WinInet may hand out less than asked before the end of the body; only an empty
-    // read means the end.
+    bool contentLength(std::uint32_t& length) override
+    {
+        return numberHeader(HTTP_QUERY_CONTENT_LENGTH, length);
+    }
+
+    // Asks only for what has arrived: InternetReadFile on its own waits until the whole
+    // buffer is full, however slowly the server sends it.
     bool read(char* buffer, std::uint32_t size, std::uint32_t& got) override
     {
         got = 0;
-        while (got < size) {
-            DWORD n = 0;
-            if (!InternetReadFile(h_.get(), buffer + got, size - got, &n)) {
-                return false;
-            }
-            if (n == 0) {
-                break;
-            }
-            got += n;
+        DWORD available = 0;
+        if (!InternetQueryDataAvailable(h_.get(), &available, 0, 0)) {
+            return false;
         }
+        if (available == 0 || size == 0) {
+            return true;
+        }
+        DWORD n = 0;
+        if (!InternetReadFile(h_.get(), buffer, available < size ? available : size, &n)) {
+            return false;
+        }
+        got = n;
         return true;
     }
 
 private:
+    bool numberHeader(DWORD query, std::uint32_t& number)
+    {
+        DWORD value = 0;
+        DWORD size = sizeof value;
+        if (!HttpQueryInfoA(h_.get(), query | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr)) {
+            return false;
+        }
+        number = value;
+        return true;
+    }
+
     InternetHandle h_;
 };
 

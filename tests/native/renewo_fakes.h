@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles for the update checker's seams: scripted HTTP responses, an in-memory
 // settings key and a user interface that records what it was asked to show.
+#include "renewo/check_clock.h"
 #include "renewo/check_ui.h"
 #include "renewo/due_test.h"
 #include "renewo/http_session.h"
@@ -17,7 +18,10 @@ namespace fakes {
 struct Response {
     std::string body;
     std::optional<std::uint32_t> contentLength; // none: the header is missing
+    std::optional<std::uint32_t> status = 200;  // none: no status to be had
     bool failReads = false;
+    std::size_t failAfter = std::string::npos; // reads fail once this many bytes were served
+    std::size_t piece = std::string::npos;     // the most one read hands out: a slow server
 };
 
 inline Response withLength(std::string body)
@@ -31,6 +35,14 @@ inline Response withLength(std::string body)
 class File : public renewo::HttpFile {
 public:
     File(const Response& r, std::vector<std::uint32_t>& reads) : r_(r), reads_(reads) {}
+    bool statusCode(std::uint32_t& code) override
+    {
+        if (!r_.status) {
+            return false;
+        }
+        code = *r_.status;
+        return true;
+    }
     bool contentLength(std::uint32_t& length) override
     {
         if (!r_.contentLength) {
@@ -42,10 +54,11 @@ public:
     bool read(char* buffer, std::uint32_t size, std::uint32_t& got) override
     {
         reads_.push_back(size);
-        if (r_.failReads) {
+        if (r_.failReads || pos_ >= r_.failAfter) {
             return false;
         }
-        got = static_cast<std::uint32_t>(std::min<std::size_t>(size, r_.body.size() - pos_));
+        got = static_cast<std::uint32_t>(
+            std::min({std::size_t{size}, r_.piece, r_.body.size() - pos_, r_.failAfter - pos_}));
         std::memcpy(buffer, r_.body.data() + pos_, got);
         pos_ += got;
         return true;
@@ -115,6 +128,13 @@ public:
         const auto& d = it->second.data;
         return d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24;
     }
+};
+
+class Clock : public renewo::CheckClock {
+public:
+    explicit Clock(std::int32_t start) : seconds(start) {}
+    std::int32_t seconds;
+    std::int32_t secondsSince1970() override { return seconds; }
 };
 
 // Records every call as one line of text; answers come from the public fields.

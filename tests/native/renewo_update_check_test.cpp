@@ -19,6 +19,7 @@ protected:
     fakes::Session http;
     fakes::Settings settings;
     fakes::Ui ui;
+    fakes::Clock clock{kNow};
     CheckInput in;
 
     void SetUp() override
@@ -39,7 +40,7 @@ protected:
 
     CheckResult run(bool withHttp = true)
     {
-        CheckPorts ports{withHttp ? &http : nullptr, settings, ui, kNow};
+        CheckPorts ports{withHttp ? &http : nullptr, settings, ui, clock};
         return runCheck(in, ports);
     }
 };

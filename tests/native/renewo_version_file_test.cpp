@@ -14,6 +14,7 @@ namespace {
 class Pieces : public renewo::HttpFile {
 public:
     Pieces(std::string body, std::size_t piece) : body_(std::move(body)), piece_(piece) {}
+    bool statusCode(std::uint32_t&) override { return false; }
     bool contentLength(std::uint32_t&) override { return false; }
     bool read(char* buffer, std::uint32_t size, std::uint32_t& got) override
     {
