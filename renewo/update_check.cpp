@@ -128,6 +128,12 @@ private:
     bool download(const std::string& url)
     {
         const std::string name = installerFileName(url);
+        // A name the installer could not be saved and started under is not worth the
+        // download.
+        if (!isInstallerFileName(name)) {
+            transferFailed();
+            return false;
+        }
         p_.ui.progressOpen(name);
         std::unique_ptr<HttpFile> file = p_.http->open(url);
         if (!file) {
@@ -147,9 +153,11 @@ private:
         case Transfer::Outcome::Failed:
             break;
         }
-        error("Failed to tranfer file.", "Download Error");
+        transferFailed();
         return false;
     }
+
+    void transferFailed() { error("Failed to tranfer file.", "Download Error"); }
 
     // A declined folder choice or a file that cannot be written ends without a message.
     bool save(const std::string& name, const Transfer& t)

@@ -262,3 +262,22 @@ TEST_F(UpdateCheck, anInstallerNameThatLeavesTheFolderIsNotSaved)
     EXPECT_FALSE(r.installerDownloaded);
     EXPECT_FALSE(ui.sawPrefix("save:"));
 }
+
+TEST_F(UpdateCheck, anInstallerNameThatIsNoProgramIsAFailedTransfer)
+{
+    for (const std::string name : {"NUL", "wininet.dll", "Com1.EXE", "setup.exe.txt"}) {
+        const std::string url = "http://127.0.0.1/files/" + name;
+        publish("1\n2.7.0\ndate\nhttp://page/\n" + url + "\n");
+        http.responses[url] = fakes::withLength("MZ");
+        http.opened.clear();
+        ui.events.clear();
+        settings.values.clear();
+        ui.choice = UpdateChoice::Download;
+        const CheckResult r = run();
+        EXPECT_FALSE(r.installerDownloaded) << name;
+        EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to tranfer file.")
+            << name;
+        EXPECT_FALSE(ui.saw("choose folder")) << name;
+        EXPECT_EQ(http.opened, std::vector<std::string>{kVersionUrl}) << name;
+    }
+}
