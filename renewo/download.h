@@ -27,9 +27,9 @@ struct Transfer {
     std::uint32_t size = 0;
 };
 
-// Reads the body announced by the response's Content-Length. No length, a length of
-// zero or one above maxSize, a buffer that cannot be had, a failed or short read: the
-// transfer failed. The progress window must be open.
+// Reads the body announced by the response's Content-Length. A status other than 2xx,
+// no length, a length of zero or one above maxSize, a buffer that cannot be had, a failed or short
+// read: the transfer failed. The progress window must be open.
 Transfer transferFile(HttpFile& file, CheckUi& ui, std::uint32_t maxSize);
 
 } // namespace renewo

@@ -281,3 +281,27 @@ TEST_F(UpdateCheck, anInstallerNameThatIsNoProgramIsAFailedTransfer)
         EXPECT_EQ(http.opened, std::vector<std::string>{kVersionUrl}) << name;
     }
 }
+
+TEST_F(UpdateCheck, anInstallerAnsweredWithAnErrorPageIsAFailedTransfer)
+{
+    publishNewVersion();
+    fakes::Response notFound = fakes::withLength("<html><body>404 Not Found</body></html>");
+    notFound.status = 404;
+    http.responses[kInstallerUrl] = notFound;
+    ui.choice = UpdateChoice::Download;
+    const CheckResult r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_FALSE(ui.saw("choose folder"));
+    EXPECT_FALSE(ui.sawPrefix("save:"));
+    EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to tranfer file.");
+}
+
+TEST_F(UpdateCheck, theVersionFileIsReadWhateverItsStatus)
+{
+    fakes::Response page = fakes::withLength("1\n2.6.0\n");
+    page.status = 404;
+    http.responses[kVersionUrl] = page;
+    run();
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"connecting", "connected"}));
+    EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow));
+}
