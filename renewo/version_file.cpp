@@ -4,13 +4,21 @@ namespace renewo {
 
 bool LineReader::fill()
 {
-    if (ended_ || total_ >= kMaxBody) {
+    if (state_ != State::Reading) {
+        return false;
+    }
+    if (total_ >= kMaxBody) {
+        state_ = State::Broken;
         return false;
     }
     char chunk[4096];
     std::uint32_t got = 0;
-    if (!file_.read(chunk, sizeof chunk, got) || got == 0) {
-        ended_ = true;
+    if (!file_.read(chunk, sizeof chunk, got)) {
+        state_ = State::Broken;
+        return false;
+    }
+    if (got == 0) {
+        state_ = State::Ended;
         return false;
     }
     if (got > sizeof chunk) {
@@ -39,7 +47,7 @@ bool LineReader::next(std::string& line)
             }
         }
         if (!fill()) {
-            return any;
+            return any && state_ == State::Ended;
         }
     }
 }

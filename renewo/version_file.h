@@ -10,7 +10,9 @@
 namespace renewo {
 
 // Hands out the lines of an HTTP body: lines end at LF, every CR is dropped. A final
-// line without LF still counts; the end of the body (or a failed read) does not.
+// line without LF still counts at the end of the body. A failed read, or a body that
+// outgrows kMaxBody, ends the lines for good: what came before it on the same line was
+// cut short and is no line.
 class LineReader {
 public:
     // The whole body read is bounded so that a server sending endless data without a
@@ -21,12 +23,13 @@ public:
     bool next(std::string& line);
 
 private:
+    enum class State { Reading, Ended, Broken };
     bool fill();
     HttpFile& file_;
     std::string pending_;
     std::size_t pos_ = 0;
     std::size_t total_ = 0;
-    bool ended_ = false;
+    State state_ = State::Reading;
 };
 
 struct VersionReport {

@@ -76,8 +76,35 @@ TEST(renewoLineReader, anEndlessBodyIsCutOffInsteadOfExhaustingMemory)
     fakes::File file(endless, reads);
     LineReader reader(file);
     std::string line;
-    EXPECT_TRUE(reader.next(line));
-    EXPECT_LE(line.size(), LineReader::kMaxBody);
+    EXPECT_FALSE(reader.next(line)) << "a line cut by the bound is no line";
+    EXPECT_FALSE(reader.next(line));
+}
+
+TEST(renewoLineReader, linesBeforeTheBoundStillCount)
+{
+    fakes::Response r;
+    r.body = "1\n" + std::string(LineReader::kMaxBody + 100000, 'z');
+    std::vector<std::uint32_t> reads;
+    fakes::File file(r, reads);
+    LineReader reader(file);
+    std::string line;
+    ASSERT_TRUE(reader.next(line));
+    EXPECT_EQ(line, "1");
+    EXPECT_FALSE(reader.next(line));
+}
+
+TEST(renewoLineReader, aFailedReadIsNoEndOfTheBody)
+{
+    fakes::Response r;
+    r.body = "1\n2.7.0\nrest";
+    r.failAfter = 5; // "1\n2.7", then the connection breaks
+    std::vector<std::uint32_t> reads;
+    fakes::File file(r, reads);
+    LineReader reader(file);
+    std::string line;
+    ASSERT_TRUE(reader.next(line));
+    EXPECT_EQ(line, "1");
+    EXPECT_FALSE(reader.next(line)) << "cut after \"" << line << "\"";
     EXPECT_FALSE(reader.next(line));
 }
 
@@ -147,4 +174,33 @@ TEST(renewoVersionFile, nothingToReadIsAReadErrorWithoutOffer)
         EXPECT_FALSE(r.completesCheck());
         EXPECT_TRUE(r.showsReadError());
     }
+}
+
+TEST(renewoVersionFile, aLineCutByAFailedReadIsNotTaken)
+{
+    const std::string body = "1\n2.7.0\nMay\nhttp://p\nhttp://d/setup.exe";
+    fakes::Response r;
+    r.body = body;
+    std::vector<std::uint32_t> reads;
+
+    r.failAfter = body.size() - 5; // inside the download address
+    fakes::File inLastLine(r, reads);
+    LineReader lines(inLastLine);
+    const VersionReport cut = renewo::readVersionFile(lines, "2.6.0");
+    EXPECT_EQ(cut.kind, Kind::UpdateAfterReadError);
+
+    r.failAfter = 4; // inside the version
+    fakes::File inVersion(r, reads);
+    LineReader versionLines(inVersion);
+    EXPECT_EQ(renewo::readVersionFile(versionLines, "2.6.0").kind, Kind::ReadError);
+}
+
+TEST(renewoVersionFile, aVersionCutByTheBoundIsAReadError)
+{
+    fakes::Response r;
+    r.body = "1\n" + std::string(LineReader::kMaxBody + 100000, '9');
+    std::vector<std::uint32_t> reads;
+    fakes::File file(r, reads);
+    LineReader lines(file);
+    EXPECT_EQ(renewo::readVersionFile(lines, "2.6.0").kind, Kind::ReadError);
 }
