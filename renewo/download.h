@@ -11,6 +11,10 @@ namespace renewo {
 
 constexpr std::uint32_t kChunkSize = 16384;
 
+// The whole installer is held in memory until it is saved: a server announcing more
+// than any installer of ours could be is refused before anything is allocated.
+constexpr std::uint32_t kMaxInstallerSize = 256u << 20;
+
 struct ChunkPlan {
     std::uint32_t fullChunks;
     std::uint32_t remainder;

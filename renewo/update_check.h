@@ -3,6 +3,7 @@
 // or download. Runs against the seams so that every path can be tested without a window.
 #include "renewo/check_clock.h"
 #include "renewo/check_ui.h"
+#include "renewo/download.h"
 #include "renewo/due_test.h"
 #include "renewo/http_session.h"
 
@@ -31,7 +32,7 @@ struct CheckPorts {
     SettingsValues& settings;
     CheckUi& ui;
     CheckClock& clock;
-    std::uint32_t maxDownload = 0x7fffffff;
+    std::uint32_t maxDownload = kMaxInstallerSize;
 };
 
 // Fills result as the check goes on, so that what was decided before a step that

@@ -74,7 +74,7 @@ class Session : public renewo::HttpSession {
 public:
     std::map<std::string, Response> responses; // an address not listed cannot be opened
     std::vector<std::string> opened;
-    std::vector<std::uint32_t> reads;
+    std::map<std::string, std::vector<std::uint32_t>> reads; // the sizes asked, by address
 
     std::unique_ptr<renewo::HttpFile> open(const std::string& url) override
     {
@@ -83,7 +83,7 @@ public:
         if (it == responses.end()) {
             return nullptr;
         }
-        return std::make_unique<File>(it->second, reads);
+        return std::make_unique<File>(it->second, reads[url]);
     }
 };
 

@@ -305,3 +305,17 @@ TEST_F(UpdateCheck, theVersionFileIsReadWhateverItsStatus)
     EXPECT_EQ(ui.events, (std::vector<std::string>{"connecting", "connected"}));
     EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow));
 }
+
+TEST_F(UpdateCheck, anInstallerAnnouncedAboveTheLimitIsRefusedUnread)
+{
+    publishNewVersion();
+    fakes::Response huge;
+    huge.body = "MZ";
+    huge.contentLength = kMaxInstallerSize + 1;
+    http.responses[kInstallerUrl] = huge;
+    ui.choice = UpdateChoice::Download;
+    const CheckResult r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_TRUE(http.reads[kInstallerUrl].empty());
+    EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to tranfer file.");
+}
