@@ -18,7 +18,7 @@ namespace {
 class Check {
 public:
     Check(const CheckInput& in, CheckPorts& ports, CheckResult& result)
-        : in_(in), p_(ports), result_(result), now_(ports.clock.secondsSince1970())
+        : in_(in), p_(ports), result_(result)
     {
     }
 
@@ -43,7 +43,7 @@ private:
         std::uint32_t type = 0;
         std::vector<unsigned char> data;
         const bool present = p_.settings.query(kLastCheckValueName, type, data);
-        return isCheckDue(present, type, data, code, now_);
+        return isCheckDue(present, type, data, code, p_.clock.secondsSince1970());
     }
 
     bool userAgrees()
@@ -77,7 +77,10 @@ private:
         LineReader lines(*file);
         report = readVersionFile(lines, in_.currentVersion);
         if (report.completesCheck()) {
-            p_.settings.setDword(kLastCheckValueName, static_cast<std::uint32_t>(now_));
+            // The time the check completed: the question and the fetch before it may
+            // have taken minutes.
+            const std::int32_t completed = p_.clock.secondsSince1970();
+            p_.settings.setDword(kLastCheckValueName, static_cast<std::uint32_t>(completed));
         }
         if (report.kind == VersionReport::Kind::NoUpdate && (in_.flags & Flags::kReportNoUpdate)) {
             p_.ui.message("No software update is available.", caption(in_.appName, "No Update"),
@@ -175,7 +178,6 @@ private:
     const CheckInput& in_;
     CheckPorts& p_;
     CheckResult& result_;
-    std::int32_t now_;
 };
 
 bool startsWithNoCase(const std::string& text, const char* prefix)

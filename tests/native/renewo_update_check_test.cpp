@@ -319,3 +319,24 @@ TEST_F(UpdateCheck, anInstallerAnnouncedAboveTheLimitIsRefusedUnread)
     EXPECT_TRUE(http.reads[kInstallerUrl].empty());
     EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to tranfer file.");
 }
+
+TEST_F(UpdateCheck, theTimeKeptIsWhenTheCheckCompleted)
+{
+    // The user answers the question ten minutes after it appeared.
+    class SlowUser : public fakes::Ui {
+    public:
+        explicit SlowUser(fakes::Clock& c) : clock(c) {}
+        bool askToConnect(const std::string& text, const std::string& caption) override
+        {
+            clock.seconds += 600;
+            return fakes::Ui::askToConnect(text, caption);
+        }
+        fakes::Clock& clock;
+    };
+    SlowUser slow(clock);
+    in.flags = 2 | Flags::kAskFirst;
+    publish("1\n2.6.0\n");
+    CheckPorts ports{&http, settings, slow, clock};
+    runCheck(in, ports);
+    EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow + 600));
+}
