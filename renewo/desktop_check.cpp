@@ -18,6 +18,7 @@ public:
     {
         return static_cast<std::int32_t>(std::time(nullptr));
     }
+    std::uint32_t tickCount() override { return GetTickCount(); }
 };
 
 } // namespace

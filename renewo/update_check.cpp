@@ -64,9 +64,10 @@ private:
     }
 
     // The messages about the version file appear over the connecting window, which
-    // goes only after the file is closed.
+    // goes only after the file is closed. A fetch that runs out of time is a read error.
     bool fetchVersion(VersionReport& report)
     {
+        const Deadline deadline(p_.clock, kVersionFileTimeLimitMs);
         p_.ui.showConnecting();
         std::unique_ptr<HttpFile> file = p_.http->open(in_.versionFileUrl);
         if (!file) {
@@ -74,7 +75,7 @@ private:
             p_.ui.hideConnecting();
             return false;
         }
-        LineReader lines(*file);
+        LineReader lines(*file, &deadline);
         report = readVersionFile(lines, in_.currentVersion);
         if (report.completesCheck()) {
             // The time the check completed: the question and the fetch before it may

@@ -12,6 +12,10 @@
 
 namespace renewo {
 
+// Fetching the version file may take this long in all, however the server paces its
+// bytes: the check blocks the caller's window meanwhile.
+constexpr std::uint32_t kVersionFileTimeLimitMs = 60000;
+
 struct CheckInput {
     std::uint32_t flags = 0;
     std::string appName;

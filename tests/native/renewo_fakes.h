@@ -130,11 +130,21 @@ public:
     }
 };
 
+// Calendar seconds stand still unless a test moves them; the tick count moves on by
+// tickStep at every reading, like time passing between the steps of a check.
 class Clock : public renewo::CheckClock {
 public:
     explicit Clock(std::int32_t start) : seconds(start) {}
     std::int32_t seconds;
+    std::uint32_t ticks = 0;
+    std::uint32_t tickStep = 0;
     std::int32_t secondsSince1970() override { return seconds; }
+    std::uint32_t tickCount() override
+    {
+        const std::uint32_t now = ticks;
+        ticks += tickStep;
+        return now;
+    }
 };
 
 // Records every call as one line of text; answers come from the public fields.

@@ -340,3 +340,27 @@ TEST_F(UpdateCheck, theTimeKeptIsWhenTheCheckCompleted)
     runCheck(in, ports);
     EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow + 600));
 }
+
+TEST_F(UpdateCheck, aVersionFileTooSlowForTheTimeLimitFailsTheCheck)
+{
+    // The published file is 80 bytes, served one byte per read.
+    publishNewVersion();
+    http.responses[kVersionUrl].piece = 1;
+    ui.choice = UpdateChoice::Download;
+
+    clock.tickStep = 500; // 80 reads in about 40 s: in time
+    run();
+    EXPECT_TRUE(ui.saw("offer: detailed"));
+
+    settings.values.clear();
+    ui.events.clear();
+    clock.tickStep = 1000; // about 80 s: too slow
+    const CheckResult r = run();
+    EXPECT_EQ(ui.events, (std::vector<std::string>{
+                             "connecting",
+                             "error: Brellix - Read Error | There was an error reading all the "
+                             "data from the version update server.",
+                             "connected"}));
+    EXPECT_FALSE(settings.lastCheck());
+    EXPECT_FALSE(r.installerDownloaded);
+}

@@ -108,6 +108,29 @@ TEST(renewoLineReader, aFailedReadIsNoEndOfTheBody)
     EXPECT_FALSE(reader.next(line));
 }
 
+TEST(renewoLineReader, aSlowServerIsCutOffAtTheDeadline)
+{
+    // One byte per read, each read a second later; the tick count may wrap meanwhile.
+    for (const std::uint32_t start : {0u, 0xfffff000u}) {
+        fakes::Response r;
+        r.body = "1\n2.7.0\n";
+        r.piece = 1;
+        std::vector<std::uint32_t> reads;
+        fakes::File file(r, reads);
+        fakes::Clock clock(0);
+        clock.ticks = start;
+        clock.tickStep = 1000;
+        const renewo::Deadline deadline(clock, 5000);
+        LineReader reader(file, &deadline);
+        std::string line;
+        ASSERT_TRUE(reader.next(line)) << start;
+        EXPECT_EQ(line, "1");
+        EXPECT_FALSE(reader.next(line)) << start << ": \"" << line << "\"";
+        EXPECT_TRUE(reader.timedOut());
+        EXPECT_LE(reads.size(), 5u) << start;
+    }
+}
+
 TEST(renewoVersionFile, aCompleteFileWithAnotherVersionOffersDetails)
 {
     const VersionReport r =
@@ -203,4 +226,22 @@ TEST(renewoVersionFile, aVersionCutByTheBoundIsAReadError)
     fakes::File file(r, reads);
     LineReader lines(file);
     EXPECT_EQ(renewo::readVersionFile(lines, "2.6.0").kind, Kind::ReadError);
+}
+
+TEST(renewoVersionFile, runningOutOfTimeIsAReadErrorWhateverCameBefore)
+{
+    // The version differs and the release date is in: without the deadline this would
+    // still offer the update.
+    fakes::Response r;
+    r.body = "1\n2.7.0\nMay 5, 2003\nhttp://p/\nhttp://d/setup.exe\n";
+    r.piece = 1;
+    std::vector<std::uint32_t> reads;
+    fakes::File file(r, reads);
+    fakes::Clock clock(0);
+    clock.tickStep = 1000;
+    const renewo::Deadline deadline(clock, 20000);
+    LineReader lines(file, &deadline);
+    const VersionReport report = renewo::readVersionFile(lines, "2.6.0");
+    EXPECT_EQ(report.kind, Kind::ReadError);
+    EXPECT_FALSE(report.completesCheck());
 }
