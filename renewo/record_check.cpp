@@ -16,7 +16,14 @@ void checkRecord(SoftwareRenewo::TData& data, const CheckRunner& run)
     in.webSiteUrl = fieldText(data.webSiteUrl, sizeof data.webSiteUrl);
     in.versionFileUrl = fieldText(data.versionFileUrl, sizeof data.versionFileUrl);
     CheckResult result;
-    run(in, result);
+    try {
+        run(in, result);
+    } catch (...) {
+        // A check that broke off downloaded nothing, but the caller must still learn that
+        // the user wants checks only at start-up, or its timer goes on asking.
+        data.stopScheduledChecks = result.stopScheduledChecks;
+        throw;
+    }
     data.stopScheduledChecks = result.stopScheduledChecks;
     // The path was checked to fit before the file was written.
     data.installerDownloaded =

@@ -11,7 +11,8 @@ namespace renewo {
 using CheckRunner = std::function<void(const CheckInput&, CheckResult&)>;
 
 // Clears the record's results, runs the check on its input fields and copies the
-// results back. An exception from the check passes on to the caller.
+// results back. An exception from the check passes on to the caller, with
+// stopScheduledChecks already delivered and no installer reported.
 void checkRecord(SoftwareRenewo::TData& data, const CheckRunner& run);
 
 } // namespace renewo
