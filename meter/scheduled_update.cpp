@@ -23,6 +23,28 @@ std::string recordText(const char* field, std::size_t size)
     return std::string(field, end ? static_cast<const char*>(end) - field : size);
 }
 
+void offerInstall(const SoftwareRenewo::TData& data, ScheduledUpdateHost& host)
+{
+    if (!data.installerDownloaded) {
+        return;
+    }
+    const std::string path = recordText(data.installerPath, sizeof data.installerPath);
+    if (host.confirmInstall(path)) {
+        // The installer's start is not checked: the user chose to leave either way.
+        host.startInstaller(path);
+        host.shutdownAndQuit();
+    }
+}
+
+void finishCheck(const SoftwareRenewo::TData& data, ScheduledUpdateHost& host)
+{
+    if (data.stopScheduledChecks) {
+        host.stopUpdateTimer();
+    }
+    host.freeChecker();
+    host.closeBaseKey();
+}
+
 } // namespace
 
 std::uint32_t renewoFlags(std::uint32_t booleans)
@@ -77,21 +99,17 @@ void ScheduledUpdate::checkForUpdate(std::uint32_t booleans, const UpdateCheckCo
         host.freeChecker();
         return;
     }
-    SoftwareRenewo::TData data;
-    if (fillUpdateRecord(data, config, key, booleans)) {
-        host.check(data);
-        if (data.installerDownloaded) {
-            const std::string path = recordText(data.installerPath, sizeof data.installerPath);
-            if (host.confirmInstall(path)) {
-                // The installer's start is not checked: the user chose to leave either way.
-                host.startInstaller(path);
-                host.shutdownAndQuit();
-            }
+    SoftwareRenewo::TData data{};
+    try {
+        if (fillUpdateRecord(data, config, key, booleans)) {
+            host.check(data);
+            offerInstall(data, host);
         }
-        if (data.stopScheduledChecks) {
-            host.stopUpdateTimer();
-        }
+    } catch (...) {
+        // What the checker said before the failure still counts: a user who wants checks
+        // only at start-up must not be asked again by the timer.
+        finishCheck(data, host);
+        throw;
     }
-    host.freeChecker();
-    host.closeBaseKey();
+    finishCheck(data, host);
 }

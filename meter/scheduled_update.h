@@ -45,7 +45,9 @@ bool fillUpdateRecord(SoftwareRenewo::TData& data, const UpdateCheckConfig& conf
 class ScheduledUpdate {
 public:
     // The handler of message 1030. Re-entry through the checker's message loops is
-    // dropped; with automatic updates off it does nothing.
+    // dropped; with automatic updates off it does nothing. An exception from the host
+    // passes on after the timer was stopped if the checker asked for it, and the
+    // library and key were let go.
     void checkForUpdate(std::uint32_t booleans, const UpdateCheckConfig& config,
                         ScheduledUpdateHost& host);
 

@@ -10,6 +10,19 @@
 
 namespace renewo {
 
+namespace {
+
+class SystemClock : public CheckClock {
+public:
+    std::int32_t secondsSince1970() override
+    {
+        return static_cast<std::int32_t>(std::time(nullptr));
+    }
+    std::uint32_t tickCount() override { return GetTickCount(); }
+};
+
+} // namespace
+
 std::string callingProgramFolder()
 {
     char path[MAX_PATH + 1] = "";
@@ -17,15 +30,15 @@ std::string callingProgramFolder()
     return n == 0 || n >= MAX_PATH ? std::string() : folderOf(path);
 }
 
-CheckResult checkOnDesktop(CheckInput in, HWND owner, HKEY settingsKey)
+void checkOnDesktop(CheckInput in, HWND owner, HKEY settingsKey, CheckResult& result)
 {
     in.programFolder = callingProgramFolder();
     WinInetSession http;
     KeyValues settings(settingsKey);
     WindowUi ui(ownModule(), owner);
-    CheckPorts ports{http.isOpen() ? &http : nullptr, settings, ui,
-                     static_cast<std::int32_t>(std::time(nullptr))};
-    return runCheck(in, ports);
+    SystemClock clock;
+    CheckPorts ports{http.isOpen() ? &http : nullptr, settings, ui, clock};
+    runCheck(in, ports, result);
 }
 
 } // namespace renewo

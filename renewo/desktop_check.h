@@ -9,6 +9,6 @@ namespace renewo {
 // The folder of the program that loaded us, where the folder chooser starts.
 std::string callingProgramFolder();
 
-CheckResult checkOnDesktop(CheckInput in, HWND owner, HKEY settingsKey);
+void checkOnDesktop(CheckInput in, HWND owner, HKEY settingsKey, CheckResult& result);
 
 } // namespace renewo

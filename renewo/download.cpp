@@ -11,7 +11,7 @@ namespace {
 bool readExactly(HttpFile& file, char* at, std::uint32_t size)
 {
     std::uint32_t got = 0;
-    return file.read(at, size, got) && got == size;
+    return readFully(file, at, size, got) && got == size;
 }
 
 } // namespace
@@ -19,6 +19,12 @@ bool readExactly(HttpFile& file, char* at, std::uint32_t size)
 Transfer transferFile(HttpFile& file, CheckUi& ui, std::uint32_t maxSize)
 {
     Transfer t;
+    // An error page (404, 500, a redirect not followed) is not the installer, whatever
+    // its length.
+    std::uint32_t status = 0;
+    if (!file.statusCode(status) || status < 200 || status > 299) {
+        return t;
+    }
     std::uint32_t size = 0;
     // An empty installer is no installer: offering to run it would report success
     // where there is none.

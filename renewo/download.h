@@ -11,6 +11,10 @@ namespace renewo {
 
 constexpr std::uint32_t kChunkSize = 16384;
 
+// The whole installer is held in memory until it is saved: a server announcing more
+// than any installer of ours could be is refused before anything is allocated.
+constexpr std::uint32_t kMaxInstallerSize = 256u << 20;
+
 struct ChunkPlan {
     std::uint32_t fullChunks;
     std::uint32_t remainder;
@@ -27,9 +31,9 @@ struct Transfer {
     std::uint32_t size = 0;
 };
 
-// Reads the body announced by the response's Content-Length. No length, a length of
-// zero or one above maxSize, a buffer that cannot be had, a failed or short read: the
-// transfer failed. The progress window must be open.
+// Reads the body announced by the response's Content-Length. A status other than 2xx,
+// no length, a length of zero or one above maxSize, a buffer that cannot be had, a failed or short
+// read: the transfer failed. The progress window must be open.
 Transfer transferFile(HttpFile& file, CheckUi& ui, std::uint32_t maxSize);
 
 } // namespace renewo

@@ -3,8 +3,8 @@
 #include "renewo/browse_folder.h"
 #include "renewo/desktop_check.h"
 #include "renewo/own_module.h"
+#include "renewo/record_check.h"
 #include "renewo/tdata.h"
-#include "renewo/texts.h"
 #include "renewo/web_page.h"
 #include "renewo/win_handles.h"
 
@@ -20,25 +20,14 @@ __declspec(dllexport) bool BrowseForFolder(HWND owner, std::string& folder, int 
 
 void Check(TData& data)
 {
-    data.installerDownloaded = 0;
-    data.stopScheduledChecks = 0;
-    data.installerPath[0] = '\0';
     try {
-        renewo::CheckInput in;
-        in.flags = data.flags;
-        in.appName = renewo::fieldText(data.appName, sizeof data.appName);
-        in.currentVersion = renewo::fieldText(data.currentVersion, sizeof data.currentVersion);
-        in.webSiteUrl = renewo::fieldText(data.webSiteUrl, sizeof data.webSiteUrl);
-        in.versionFileUrl = renewo::fieldText(data.versionFileUrl, sizeof data.versionFileUrl);
-        const renewo::CheckResult result =
-            renewo::checkOnDesktop(in, renewo::handleFrom<HWND>(data.ownerWindow),
-                                   renewo::handleFrom<HKEY>(data.settingsKey));
-        data.stopScheduledChecks = result.stopScheduledChecks;
-        // The path was checked to fit before the file was written.
-        data.installerDownloaded = result.installerDownloaded &&
-                                   renewo::copyToField(result.installerPath, data.installerPath,
-                                                       sizeof data.installerPath);
+        const HWND owner = renewo::handleFrom<HWND>(data.ownerWindow);
+        const HKEY settingsKey = renewo::handleFrom<HKEY>(data.settingsKey);
+        renewo::checkRecord(data, [&](const renewo::CheckInput& in, renewo::CheckResult& result) {
+            renewo::checkOnDesktop(in, owner, settingsKey, result);
+        });
     } catch (...) {
+        OutputDebugStringA("Renewo: the update check ended by an exception\n");
         data.installerDownloaded = 0;
         data.installerPath[0] = '\0';
     }

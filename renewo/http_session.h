@@ -10,12 +10,18 @@ namespace renewo {
 class HttpFile {
 public:
     virtual ~HttpFile() = default;
+    // The response's status code (200, 404, ...); false when the response has none.
+    virtual bool statusCode(std::uint32_t& code) = 0;
     // The response's Content-Length as a number; false when the response has none.
     virtual bool contentLength(std::uint32_t& length) = 0;
-    // Reads up to size bytes into buffer. got is less than size only at the end of the
-    // body; false when the read itself failed.
+    // Reads what has arrived, at most size bytes, waiting only until some is there: got
+    // may be less than size before the end of the body, and is 0 only at its end. False
+    // when the read itself failed.
     virtual bool read(char* buffer, std::uint32_t size, std::uint32_t& got) = 0;
 };
+
+// Reads until size bytes are in buffer or the body ends; false when a read failed.
+bool readFully(HttpFile& file, char* buffer, std::uint32_t size, std::uint32_t& got);
 
 class HttpSession {
 public:

@@ -16,8 +16,14 @@ std::string installerFileName(const std::string& downloadUrl);
 // quotes, angle brackets, pipes or control characters.
 bool isPlainFileName(const std::string& name);
 
-// Folder (given a trailing "\" if it lacks one) plus name; false when the name is not
-// plain or the result would not fit installerPath.
+// The saved installer is started as a program, so its name must be one that names a
+// program file: plain, ending in ".exe" in any case, and not a device (CON, PRN, AUX,
+// NUL, COM1-COM9, LPT1-LPT9, with or without an extension), which Windows would open
+// in place of a file.
+bool isInstallerFileName(const std::string& name);
+
+// Folder (given a trailing "\" if it lacks one) plus name; false when the name is no
+// installer name or the result would not fit installerPath.
 bool installerPathFor(const std::string& folder, const std::string& name, std::string& path);
 
 // The folder of a program file: its path up to and including the last "\".

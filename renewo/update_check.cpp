@@ -17,21 +17,24 @@ namespace {
 
 class Check {
 public:
-    Check(const CheckInput& in, CheckPorts& ports) : in_(in), p_(ports) {}
+    Check(const CheckInput& in, CheckPorts& ports, CheckResult& result)
+        : in_(in), p_(ports), result_(result)
+    {
+    }
 
-    CheckResult run()
+    void run()
     {
         const std::uint32_t code = in_.flags & Flags::kIntervalMask;
+        result_ = CheckResult{};
         result_.stopScheduledChecks = code == 1;
         if (p_.http == nullptr || !due(code) || !userAgrees()) {
-            return result_;
+            return;
         }
         VersionReport report;
         if (!fetchVersion(report) || !report.updateAvailable()) {
-            return result_;
+            return;
         }
         offer(report);
-        return result_;
     }
 
 private:
@@ -40,7 +43,7 @@ private:
         std::uint32_t type = 0;
         std::vector<unsigned char> data;
         const bool present = p_.settings.query(kLastCheckValueName, type, data);
-        return isCheckDue(present, type, data, code, p_.now);
+        return isCheckDue(present, type, data, code, p_.clock.secondsSince1970());
     }
 
     bool userAgrees()
@@ -61,9 +64,10 @@ private:
     }
 
     // The messages about the version file appear over the connecting window, which
-    // goes only after the file is closed.
+    // goes only after the file is closed. A fetch that runs out of time is a read error.
     bool fetchVersion(VersionReport& report)
     {
+        const Deadline deadline(p_.clock, kVersionFileTimeLimitMs);
         p_.ui.showConnecting();
         std::unique_ptr<HttpFile> file = p_.http->open(in_.versionFileUrl);
         if (!file) {
@@ -71,10 +75,13 @@ private:
             p_.ui.hideConnecting();
             return false;
         }
-        LineReader lines(*file);
+        LineReader lines(*file, &deadline);
         report = readVersionFile(lines, in_.currentVersion);
         if (report.completesCheck()) {
-            p_.settings.setDword(kLastCheckValueName, static_cast<std::uint32_t>(p_.now));
+            // The time the check completed: the question and the fetch before it may
+            // have taken minutes.
+            const std::int32_t completed = p_.clock.secondsSince1970();
+            p_.settings.setDword(kLastCheckValueName, static_cast<std::uint32_t>(completed));
         }
         if (report.kind == VersionReport::Kind::NoUpdate && (in_.flags & Flags::kReportNoUpdate)) {
             p_.ui.message("No software update is available.", caption(in_.appName, "No Update"),
@@ -125,6 +132,12 @@ private:
     bool download(const std::string& url)
     {
         const std::string name = installerFileName(url);
+        // A name the installer could not be saved and started under is not worth the
+        // download.
+        if (!isInstallerFileName(name)) {
+            transferFailed();
+            return false;
+        }
         p_.ui.progressOpen(name);
         std::unique_ptr<HttpFile> file = p_.http->open(url);
         if (!file) {
@@ -144,9 +157,11 @@ private:
         case Transfer::Outcome::Failed:
             break;
         }
-        error("Failed to tranfer file.", "Download Error");
+        transferFailed();
         return false;
     }
+
+    void transferFailed() { error("Failed to tranfer file.", "Download Error"); }
 
     // A declined folder choice or a file that cannot be written ends without a message.
     bool save(const std::string& name, const Transfer& t)
@@ -163,7 +178,7 @@ private:
 
     const CheckInput& in_;
     CheckPorts& p_;
-    CheckResult result_;
+    CheckResult& result_;
 };
 
 bool startsWithNoCase(const std::string& text, const char* prefix)
@@ -190,9 +205,9 @@ bool isWebAddress(const std::string& address)
     return startsWithNoCase(address, "http://") || startsWithNoCase(address, "https://");
 }
 
-CheckResult runCheck(const CheckInput& in, CheckPorts& ports)
+void runCheck(const CheckInput& in, CheckPorts& ports, CheckResult& result)
 {
-    return Check(in, ports).run();
+    Check(in, ports, result).run();
 }
 
 } // namespace renewo

@@ -1,7 +1,9 @@
 #pragma once
 // One update check from start to end: due test, question, version file, offer, visit
 // or download. Runs against the seams so that every path can be tested without a window.
+#include "renewo/check_clock.h"
 #include "renewo/check_ui.h"
+#include "renewo/download.h"
 #include "renewo/due_test.h"
 #include "renewo/http_session.h"
 
@@ -9,6 +11,10 @@
 #include <string>
 
 namespace renewo {
+
+// Fetching the version file may take this long in all, however the server paces its
+// bytes: the check blocks the caller's window meanwhile.
+constexpr std::uint32_t kVersionFileTimeLimitMs = 60000;
 
 struct CheckInput {
     std::uint32_t flags = 0;
@@ -29,11 +35,20 @@ struct CheckPorts {
     HttpSession* http; // null when the internet client could not be opened
     SettingsValues& settings;
     CheckUi& ui;
-    std::int32_t now; // seconds since 1970
-    std::uint32_t maxDownload = 0x7fffffff;
+    CheckClock& clock;
+    std::uint32_t maxDownload = kMaxInstallerSize;
 };
 
-CheckResult runCheck(const CheckInput& in, CheckPorts& ports);
+// Fills result as the check goes on, so that what was decided before a step that
+// throws still reaches the caller.
+void runCheck(const CheckInput& in, CheckPorts& ports, CheckResult& result);
+
+inline CheckResult runCheck(const CheckInput& in, CheckPorts& ports)
+{
+    CheckResult result;
+    runCheck(in, ports, result);
+    return result;
+}
 
 // Only web addresses are visited: the page address comes from the server and must not
 // name a local program or file.

@@ -4,13 +4,26 @@ namespace renewo {
 
 bool LineReader::fill()
 {
-    if (ended_ || total_ >= kMaxBody) {
+    if (state_ != State::Reading) {
+        return false;
+    }
+    if (total_ >= kMaxBody) {
+        state_ = State::Broken;
+        return false;
+    }
+    if (deadline_ && deadline_->passed()) {
+        timedOut_ = true;
+        state_ = State::Broken;
         return false;
     }
     char chunk[4096];
     std::uint32_t got = 0;
-    if (!file_.read(chunk, sizeof chunk, got) || got == 0) {
-        ended_ = true;
+    if (!file_.read(chunk, sizeof chunk, got)) {
+        state_ = State::Broken;
+        return false;
+    }
+    if (got == 0) {
+        state_ = State::Ended;
         return false;
     }
     if (got > sizeof chunk) {
@@ -39,7 +52,7 @@ bool LineReader::next(std::string& line)
             }
         }
         if (!fill()) {
-            return any;
+            return any && state_ == State::Ended;
         }
     }
 }
@@ -66,7 +79,9 @@ bool sameVersion(const std::string& a, const std::string& b)
     return true;
 }
 
-VersionReport readVersionFile(LineReader& lines, const std::string& currentVersion)
+namespace {
+
+VersionReport readLines(LineReader& lines, const std::string& currentVersion)
 {
     using Kind = VersionReport::Kind;
     VersionReport r;
@@ -91,6 +106,14 @@ VersionReport readVersionFile(LineReader& lines, const std::string& currentVersi
         lines.next(r.releaseDate) && lines.next(r.pageUrl) && lines.next(r.downloadUrl);
     r.kind = all ? Kind::UpdateWithDetails : Kind::UpdateAfterReadError;
     return r;
+}
+
+} // namespace
+
+VersionReport readVersionFile(LineReader& lines, const std::string& currentVersion)
+{
+    VersionReport r = readLines(lines, currentVersion);
+    return lines.timedOut() ? VersionReport{} : r;
 }
 
 } // namespace renewo

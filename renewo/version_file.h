@@ -2,6 +2,7 @@
 // The version file: five text lines published beside the installer. Line 1 is the
 // format marker "1", then the newest version, its release date, the address of a page
 // about it and the address of the installer.
+#include "renewo/check_clock.h"
 #include "renewo/http_session.h"
 
 #include <cstdint>
@@ -10,23 +11,33 @@
 namespace renewo {
 
 // Hands out the lines of an HTTP body: lines end at LF, every CR is dropped. A final
-// line without LF still counts; the end of the body (or a failed read) does not.
+// line without LF still counts at the end of the body. A failed read, a body that
+// outgrows kMaxBody or a deadline that passes ends the lines for good: what came before
+// it on the same line was cut short and is no line.
 class LineReader {
 public:
     // The whole body read is bounded so that a server sending endless data without a
     // line end cannot exhaust memory; lines of any realistic length fit easily.
     static constexpr std::size_t kMaxBody = 1u << 20;
 
-    explicit LineReader(HttpFile& file) : file_(file) {}
+    // Without a deadline the reader waits as long as the server keeps sending.
+    explicit LineReader(HttpFile& file, const Deadline* deadline = nullptr)
+        : file_(file), deadline_(deadline)
+    {
+    }
     bool next(std::string& line);
+    bool timedOut() const { return timedOut_; }
 
 private:
+    enum class State { Reading, Ended, Broken };
     bool fill();
     HttpFile& file_;
+    const Deadline* deadline_;
+    bool timedOut_ = false;
     std::string pending_;
     std::size_t pos_ = 0;
     std::size_t total_ = 0;
-    bool ended_ = false;
+    State state_ = State::Reading;
 };
 
 struct VersionReport {
@@ -56,6 +67,8 @@ struct VersionReport {
     }
 };
 
+// Reading that ran out of time tells nothing definite: it is a read error, whatever
+// lines came before.
 VersionReport readVersionFile(LineReader& lines, const std::string& currentVersion);
 
 // Version texts are compared as texts, ignoring letter case: any difference, newer or

@@ -4,49 +4,68 @@ namespace renewo {
 
 namespace {
 
-class WinInetFile : public HttpFile {
-public:
-    explicit WinInetFile(HINTERNET h) : h_(h) {}
-
-    bool contentLength(std::uint32_t& length) override
-    {
-        DWORD value = 0;
-        DWORD size = sizeof value;
-        if (!HttpQueryInfoA(h_.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &value,
-                            &size, nullptr)) {
-            return false;
-        }
-        length = value;
-        return true;
+// Without them a server that accepts the connection and then says nothing keeps the
+// caller's window frozen for as long as the system's defaults allow. URL handles take
+// them from the session on Windows; they are set on each again for the body reads, as
+// Wine keeps the send and receive time-outs per request.
+void setServerTimeouts(HINTERNET h)
+{
+    for (const DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                               INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+        DWORD ms = kServerTimeoutMs;
+        InternetSetOptionA(h, option, &ms, sizeof ms);
     }
-
-    // WinInet may hand out less than asked before the end of the body; only an empty
-    // read means the end.
-    bool read(char* buffer, std::uint32_t size, std::uint32_t& got) override
-    {
-        got = 0;
-        while (got < size) {
-            DWORD n = 0;
-            if (!InternetReadFile(h_.get(), buffer + got, size - got, &n)) {
-                return false;
-            }
-            if (n == 0) {
-                break;
-            }
-            got += n;
-        }
-        return true;
-    }
-
-private:
-    InternetHandle h_;
-};
+}
 
 } // namespace
+
+bool WinInetFile::statusCode(std::uint32_t& code)
+{
+    return numberHeader(HTTP_QUERY_STATUS_CODE, code);
+}
+
+bool WinInetFile::contentLength(std::uint32_t& length)
+{
+    return numberHeader(HTTP_QUERY_CONTENT_LENGTH, length);
+}
+
+// Asks only for what has arrived: InternetReadFile on its own waits until the whole
+// buffer is full, however slowly the server sends it.
+bool WinInetFile::read(char* buffer, std::uint32_t size, std::uint32_t& got)
+{
+    got = 0;
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(h_.get(), &available, 0, 0)) {
+        return false;
+    }
+    if (available == 0 || size == 0) {
+        return true;
+    }
+    DWORD n = 0;
+    if (!InternetReadFile(h_.get(), buffer, available < size ? available : size, &n)) {
+        return false;
+    }
+    got = n;
+    return true;
+}
+
+bool WinInetFile::numberHeader(DWORD query, std::uint32_t& number)
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (!HttpQueryInfoA(h_.get(), query | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr)) {
+        return false;
+    }
+    number = value;
+    return true;
+}
 
 WinInetSession::WinInetSession()
     : internet_(InternetOpenA("Renewo", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0))
 {
+    if (internet_.get()) {
+        setServerTimeouts(internet_.get());
+    }
 }
 
 std::unique_ptr<HttpFile> WinInetSession::open(const std::string& url)
@@ -60,6 +79,7 @@ std::unique_ptr<HttpFile> WinInetSession::open(const std::string& url)
     if (!h) {
         return nullptr;
     }
+    setServerTimeouts(h);
     return std::make_unique<WinInetFile>(h);
 }
 

@@ -370,6 +370,21 @@ TEST_F(RenewoE2E, aBodyShorterThanItsLengthIsAFailedTransfer)
     EXPECT_EQ(d.installerDownloaded, 0);
 }
 
+TEST_F(RenewoE2E, anInstallerThatIsNotFoundIsAFailedTransfer)
+{
+    // The server answers the installer's address with 404 and an HTML page of its own.
+    writeFile(g_work + "www\\version-missing.txt", "1\r\n2.7.0\r\nMay 5, 2003\r\n" +
+                                                       url("page.html") + "\r\n" +
+                                                       url("missing-setup.exe") + "\r\n");
+    SoftwareRenewo::TData d = record(2, url("version-missing.txt"));
+    User user(GetCurrentThreadId(), Script{true, false, g_work + "out"});
+    check(d);
+    EXPECT_TRUE(user.saw("box: Brellix - Download Error | Failed to tranfer file."));
+    EXPECT_FALSE(user.saw("chooser"));
+    EXPECT_EQ(d.installerDownloaded, 0);
+    EXPECT_EQ(d.installerPath[0], '\0');
+}
+
 TEST_F(RenewoE2E, anErrorPageOffersTheShortForm)
 {
     // No such file: the server answers 404 with an HTML page, read as the version file.

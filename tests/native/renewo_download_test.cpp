@@ -93,6 +93,27 @@ TEST(renewoDownload, aMissingOrZeroLengthFailsWithoutReading)
     EXPECT_TRUE(empty.reads.empty());
 }
 
+TEST(renewoDownload, aStatusOtherThanSuccessFailsWithoutReading)
+{
+    for (std::uint32_t status : {404u, 500u, 301u, 302u, 304u, 199u, 300u, 100u, 0u}) {
+        fakes::Response r = fakes::withLength(bytes(1000));
+        r.status = status;
+        DownloadRun run(r);
+        EXPECT_EQ(run.t.outcome, Outcome::Failed) << status;
+        EXPECT_TRUE(run.reads.empty()) << status;
+        EXPECT_FALSE(run.t.data) << status;
+    }
+    fakes::Response none = fakes::withLength(bytes(1000));
+    none.status.reset();
+    EXPECT_EQ(DownloadRun(none).t.outcome, Outcome::Failed);
+
+    for (std::uint32_t status : {200u, 203u, 299u}) {
+        fakes::Response r = fakes::withLength(bytes(1000));
+        r.status = status;
+        EXPECT_EQ(DownloadRun(r).t.outcome, Outcome::Complete) << status;
+    }
+}
+
 TEST(renewoDownload, aBodyShorterThanItsLengthFails)
 {
     for (std::uint32_t size : {100u, kChunkSize, 4 * kChunkSize + 5}) {

@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles for the update checker's seams: scripted HTTP responses, an in-memory
 // settings key and a user interface that records what it was asked to show.
+#include "renewo/check_clock.h"
 #include "renewo/check_ui.h"
 #include "renewo/due_test.h"
 #include "renewo/http_session.h"
@@ -17,7 +18,10 @@ namespace fakes {
 struct Response {
     std::string body;
     std::optional<std::uint32_t> contentLength; // none: the header is missing
+    std::optional<std::uint32_t> status = 200;  // none: no status to be had
     bool failReads = false;
+    std::size_t failAfter = std::string::npos; // reads fail once this many bytes were served
+    std::size_t piece = std::string::npos;     // the most one read hands out: a slow server
 };
 
 inline Response withLength(std::string body)
@@ -31,6 +35,14 @@ inline Response withLength(std::string body)
 class File : public renewo::HttpFile {
 public:
     File(const Response& r, std::vector<std::uint32_t>& reads) : r_(r), reads_(reads) {}
+    bool statusCode(std::uint32_t& code) override
+    {
+        if (!r_.status) {
+            return false;
+        }
+        code = *r_.status;
+        return true;
+    }
     bool contentLength(std::uint32_t& length) override
     {
         if (!r_.contentLength) {
@@ -42,10 +54,11 @@ public:
     bool read(char* buffer, std::uint32_t size, std::uint32_t& got) override
     {
         reads_.push_back(size);
-        if (r_.failReads) {
+        if (r_.failReads || pos_ >= r_.failAfter) {
             return false;
         }
-        got = static_cast<std::uint32_t>(std::min<std::size_t>(size, r_.body.size() - pos_));
+        got = static_cast<std::uint32_t>(
+            std::min({std::size_t{size}, r_.piece, r_.body.size() - pos_, r_.failAfter - pos_}));
         std::memcpy(buffer, r_.body.data() + pos_, got);
         pos_ += got;
         return true;
@@ -61,7 +74,7 @@ class Session : public renewo::HttpSession {
 public:
     std::map<std::string, Response> responses; // an address not listed cannot be opened
     std::vector<std::string> opened;
-    std::vector<std::uint32_t> reads;
+    std::map<std::string, std::vector<std::uint32_t>> reads; // the sizes asked, by address
 
     std::unique_ptr<renewo::HttpFile> open(const std::string& url) override
     {
@@ -70,7 +83,7 @@ public:
         if (it == responses.end()) {
             return nullptr;
         }
-        return std::make_unique<File>(it->second, reads);
+        return std::make_unique<File>(it->second, reads[url]);
     }
 };
 
@@ -114,6 +127,23 @@ public:
         }
         const auto& d = it->second.data;
         return d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24;
+    }
+};
+
+// Calendar seconds stand still unless a test moves them; the tick count moves on by
+// tickStep at every reading, like time passing between the steps of a check.
+class Clock : public renewo::CheckClock {
+public:
+    explicit Clock(std::int32_t start) : seconds(start) {}
+    std::int32_t seconds;
+    std::uint32_t ticks = 0;
+    std::uint32_t tickStep = 0;
+    std::int32_t secondsSince1970() override { return seconds; }
+    std::uint32_t tickCount() override
+    {
+        const std::uint32_t now = ticks;
+        ticks += tickStep;
+        return now;
     }
 };
 

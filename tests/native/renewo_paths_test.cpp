@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <vector>
+
 using namespace renewo;
 
 TEST(renewoInstallerFileName, isTheTextAfterTheLastSlash)
@@ -31,11 +34,49 @@ TEST(renewoInstallerPath, refusesPathsLongerThanTheRecordHolds)
 {
     const std::string folder = "C:\\" + std::string(240, 'f') + "\\"; // 244 characters
     std::string path;
-    EXPECT_TRUE(installerPathFor(folder, std::string(13, 'n'), path));
+    EXPECT_TRUE(installerPathFor(folder, std::string(9, 'n') + ".exe", path));
     EXPECT_EQ(path.size(), 257u);
     path = "unchanged";
-    EXPECT_FALSE(installerPathFor(folder, std::string(14, 'n'), path));
+    EXPECT_FALSE(installerPathFor(folder, std::string(10, 'n') + ".exe", path));
     EXPECT_EQ(path, "unchanged");
+}
+
+TEST(renewoInstallerName, acceptsOnlyPlainProgramFileNames)
+{
+    for (const char* good : {"setup.exe", "SETUP.EXE", "Setup-2.7.0.Exe", "com10.exe", "lpt0.exe",
+                             "console.exe", "nully.exe", "con_setup.exe", "my setup.exe"}) {
+        EXPECT_TRUE(isInstallerFileName(good)) << good;
+    }
+    for (const char* bad :
+         {"", ".exe", "setup", "wininet.dll", "setup.exe.txt", "setup.exe.", "setup.exe ",
+          "setup.ex", "setupexe", "..\\setup.exe", "dir/setup.exe", "C:setup.exe", "setup?.exe"}) {
+        EXPECT_FALSE(isInstallerFileName(bad)) << bad;
+    }
+    std::string path = "unchanged";
+    EXPECT_FALSE(installerPathFor("C:\\Down\\", "wininet.dll", path));
+    EXPECT_EQ(path, "unchanged");
+}
+
+TEST(renewoInstallerName, refusesDeviceNamesWithOrWithoutAnExtension)
+{
+    std::vector<std::string> devices = {"CON", "PRN", "AUX", "NUL"};
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        devices.push_back(std::string("COM") + digit);
+        devices.push_back(std::string("LPT") + digit);
+    }
+    for (const std::string& device : devices) {
+        std::string lower = device;
+        for (char& c : lower) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        const std::string mixed = lower.substr(0, 1) + device.substr(1);
+        for (const std::string& name : {device, lower + ".exe", device + ".EXE", mixed + ".Exe",
+                                        device + ".tar.exe", device + " .exe"}) {
+            EXPECT_FALSE(isInstallerFileName(name)) << name;
+        }
+    }
+    EXPECT_FALSE(isInstallerFileName("nul.exe"));
+    EXPECT_FALSE(isInstallerFileName("Com1.EXE"));
 }
 
 TEST(renewoFolders, preselectionDropsTheBackslashExceptAtARoot)

@@ -19,6 +19,7 @@ protected:
     fakes::Session http;
     fakes::Settings settings;
     fakes::Ui ui;
+    fakes::Clock clock{kNow};
     CheckInput in;
 
     void SetUp() override
@@ -39,7 +40,7 @@ protected:
 
     CheckResult run(bool withHttp = true)
     {
-        CheckPorts ports{withHttp ? &http : nullptr, settings, ui, kNow};
+        CheckPorts ports{withHttp ? &http : nullptr, settings, ui, clock};
         return runCheck(in, ports);
     }
 };
@@ -260,4 +261,106 @@ TEST_F(UpdateCheck, anInstallerNameThatLeavesTheFolderIsNotSaved)
     const CheckResult r = run();
     EXPECT_FALSE(r.installerDownloaded);
     EXPECT_FALSE(ui.sawPrefix("save:"));
+}
+
+TEST_F(UpdateCheck, anInstallerNameThatIsNoProgramIsAFailedTransfer)
+{
+    for (const std::string name : {"NUL", "wininet.dll", "Com1.EXE", "setup.exe.txt"}) {
+        const std::string url = "http://127.0.0.1/files/" + name;
+        publish("1\n2.7.0\ndate\nhttp://page/\n" + url + "\n");
+        http.responses[url] = fakes::withLength("MZ");
+        http.opened.clear();
+        ui.events.clear();
+        settings.values.clear();
+        ui.choice = UpdateChoice::Download;
+        const CheckResult r = run();
+        EXPECT_FALSE(r.installerDownloaded) << name;
+        EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to tranfer file.")
+            << name;
+        EXPECT_FALSE(ui.saw("choose folder")) << name;
+        EXPECT_EQ(http.opened, std::vector<std::string>{kVersionUrl}) << name;
+    }
+}
+
+TEST_F(UpdateCheck, anInstallerAnsweredWithAnErrorPageIsAFailedTransfer)
+{
+    publishNewVersion();
+    fakes::Response notFound = fakes::withLength("<html><body>404 Not Found</body></html>");
+    notFound.status = 404;
+    http.responses[kInstallerUrl] = notFound;
+    ui.choice = UpdateChoice::Download;
+    const CheckResult r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_FALSE(ui.saw("choose folder"));
+    EXPECT_FALSE(ui.sawPrefix("save:"));
+    EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to tranfer file.");
+}
+
+TEST_F(UpdateCheck, theVersionFileIsReadWhateverItsStatus)
+{
+    fakes::Response page = fakes::withLength("1\n2.6.0\n");
+    page.status = 404;
+    http.responses[kVersionUrl] = page;
+    run();
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"connecting", "connected"}));
+    EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow));
+}
+
+TEST_F(UpdateCheck, anInstallerAnnouncedAboveTheLimitIsRefusedUnread)
+{
+    publishNewVersion();
+    fakes::Response huge;
+    huge.body = "MZ";
+    huge.contentLength = kMaxInstallerSize + 1;
+    http.responses[kInstallerUrl] = huge;
+    ui.choice = UpdateChoice::Download;
+    const CheckResult r = run();
+    EXPECT_FALSE(r.installerDownloaded);
+    EXPECT_TRUE(http.reads[kInstallerUrl].empty());
+    EXPECT_EQ(ui.events.back(), "error: Brellix - Download Error | Failed to tranfer file.");
+}
+
+TEST_F(UpdateCheck, theTimeKeptIsWhenTheCheckCompleted)
+{
+    // The user answers the question ten minutes after it appeared.
+    class SlowUser : public fakes::Ui {
+    public:
+        explicit SlowUser(fakes::Clock& c) : clock(c) {}
+        bool askToConnect(const std::string& text, const std::string& caption) override
+        {
+            clock.seconds += 600;
+            return fakes::Ui::askToConnect(text, caption);
+        }
+        fakes::Clock& clock;
+    };
+    SlowUser slow(clock);
+    in.flags = 2 | Flags::kAskFirst;
+    publish("1\n2.6.0\n");
+    CheckPorts ports{&http, settings, slow, clock};
+    runCheck(in, ports);
+    EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow + 600));
+}
+
+TEST_F(UpdateCheck, aVersionFileTooSlowForTheTimeLimitFailsTheCheck)
+{
+    // The published file is 80 bytes, served one byte per read.
+    publishNewVersion();
+    http.responses[kVersionUrl].piece = 1;
+    ui.choice = UpdateChoice::Download;
+
+    clock.tickStep = 500; // 80 reads in about 40 s: in time
+    run();
+    EXPECT_TRUE(ui.saw("offer: detailed"));
+
+    settings.values.clear();
+    ui.events.clear();
+    clock.tickStep = 1000; // about 80 s: too slow
+    const CheckResult r = run();
+    EXPECT_EQ(ui.events, (std::vector<std::string>{
+                             "connecting",
+                             "error: Brellix - Read Error | There was an error reading all the "
+                             "data from the version update server.",
+                             "connected"}));
+    EXPECT_FALSE(settings.lastCheck());
+    EXPECT_FALSE(r.installerDownloaded);
 }

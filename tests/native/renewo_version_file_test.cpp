@@ -14,6 +14,7 @@ namespace {
 class Pieces : public renewo::HttpFile {
 public:
     Pieces(std::string body, std::size_t piece) : body_(std::move(body)), piece_(piece) {}
+    bool statusCode(std::uint32_t&) override { return false; }
     bool contentLength(std::uint32_t&) override { return false; }
     bool read(char* buffer, std::uint32_t size, std::uint32_t& got) override
     {
@@ -75,9 +76,59 @@ TEST(renewoLineReader, anEndlessBodyIsCutOffInsteadOfExhaustingMemory)
     fakes::File file(endless, reads);
     LineReader reader(file);
     std::string line;
-    EXPECT_TRUE(reader.next(line));
-    EXPECT_LE(line.size(), LineReader::kMaxBody);
+    EXPECT_FALSE(reader.next(line)) << "a line cut by the bound is no line";
     EXPECT_FALSE(reader.next(line));
+}
+
+TEST(renewoLineReader, linesBeforeTheBoundStillCount)
+{
+    fakes::Response r;
+    r.body = "1\n" + std::string(LineReader::kMaxBody + 100000, 'z');
+    std::vector<std::uint32_t> reads;
+    fakes::File file(r, reads);
+    LineReader reader(file);
+    std::string line;
+    ASSERT_TRUE(reader.next(line));
+    EXPECT_EQ(line, "1");
+    EXPECT_FALSE(reader.next(line));
+}
+
+TEST(renewoLineReader, aFailedReadIsNoEndOfTheBody)
+{
+    fakes::Response r;
+    r.body = "1\n2.7.0\nrest";
+    r.failAfter = 5; // "1\n2.7", then the connection breaks
+    std::vector<std::uint32_t> reads;
+    fakes::File file(r, reads);
+    LineReader reader(file);
+    std::string line;
+    ASSERT_TRUE(reader.next(line));
+    EXPECT_EQ(line, "1");
+    EXPECT_FALSE(reader.next(line)) << "cut after \"" << line << "\"";
+    EXPECT_FALSE(reader.next(line));
+}
+
+TEST(renewoLineReader, aSlowServerIsCutOffAtTheDeadline)
+{
+    // One byte per read, each read a second later; the tick count may wrap meanwhile.
+    for (const std::uint32_t start : {0u, 0xfffff000u}) {
+        fakes::Response r;
+        r.body = "1\n2.7.0\n";
+        r.piece = 1;
+        std::vector<std::uint32_t> reads;
+        fakes::File file(r, reads);
+        fakes::Clock clock(0);
+        clock.ticks = start;
+        clock.tickStep = 1000;
+        const renewo::Deadline deadline(clock, 5000);
+        LineReader reader(file, &deadline);
+        std::string line;
+        ASSERT_TRUE(reader.next(line)) << start;
+        EXPECT_EQ(line, "1");
+        EXPECT_FALSE(reader.next(line)) << start << ": \"" << line << "\"";
+        EXPECT_TRUE(reader.timedOut());
+        EXPECT_LE(reads.size(), 5u) << start;
+    }
 }
 
 TEST(renewoVersionFile, aCompleteFileWithAnotherVersionOffersDetails)
@@ -146,4 +197,51 @@ TEST(renewoVersionFile, nothingToReadIsAReadErrorWithoutOffer)
         EXPECT_FALSE(r.completesCheck());
         EXPECT_TRUE(r.showsReadError());
     }
+}
+
+TEST(renewoVersionFile, aLineCutByAFailedReadIsNotTaken)
+{
+    const std::string body = "1\n2.7.0\nMay\nhttp://p\nhttp://d/setup.exe";
+    fakes::Response r;
+    r.body = body;
+    std::vector<std::uint32_t> reads;
+
+    r.failAfter = body.size() - 5; // inside the download address
+    fakes::File inLastLine(r, reads);
+    LineReader lines(inLastLine);
+    const VersionReport cut = renewo::readVersionFile(lines, "2.6.0");
+    EXPECT_EQ(cut.kind, Kind::UpdateAfterReadError);
+
+    r.failAfter = 4; // inside the version
+    fakes::File inVersion(r, reads);
+    LineReader versionLines(inVersion);
+    EXPECT_EQ(renewo::readVersionFile(versionLines, "2.6.0").kind, Kind::ReadError);
+}
+
+TEST(renewoVersionFile, aVersionCutByTheBoundIsAReadError)
+{
+    fakes::Response r;
+    r.body = "1\n" + std::string(LineReader::kMaxBody + 100000, '9');
+    std::vector<std::uint32_t> reads;
+    fakes::File file(r, reads);
+    LineReader lines(file);
+    EXPECT_EQ(renewo::readVersionFile(lines, "2.6.0").kind, Kind::ReadError);
+}
+
+TEST(renewoVersionFile, runningOutOfTimeIsAReadErrorWhateverCameBefore)
+{
+    // The version differs and the release date is in: without the deadline this would
+    // still offer the update.
+    fakes::Response r;
+    r.body = "1\n2.7.0\nMay 5, 2003\nhttp://p/\nhttp://d/setup.exe\n";
+    r.piece = 1;
+    std::vector<std::uint32_t> reads;
+    fakes::File file(r, reads);
+    fakes::Clock clock(0);
+    clock.tickStep = 1000;
+    const renewo::Deadline deadline(clock, 20000);
+    LineReader lines(file, &deadline);
+    const VersionReport report = renewo::readVersionFile(lines, "2.6.0");
+    EXPECT_EQ(report.kind, Kind::ReadError);
+    EXPECT_FALSE(report.completesCheck());
 }

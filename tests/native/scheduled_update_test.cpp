@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -172,4 +173,18 @@ TEST(scheduledUpdate, stopsTheTimerWhenTheCheckerSaysSo)
     s.checkForUpdate(kOn, config(), host);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"load", "open key", "check", "stop timer",
                                                     "free", "close key"}));
+}
+
+TEST(scheduledUpdate, aCheckEndedByAnExceptionStillStopsTheTimerAndLetsGo)
+{
+    ScheduledUpdate s;
+    Host host;
+    host.checker = [](SoftwareRenewo::TData& d) {
+        d.stopScheduledChecks = 1;
+        throw std::runtime_error("checker failed");
+    };
+    EXPECT_THROW(s.checkForUpdate(kOn, config(), host), std::runtime_error);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"load", "open key", "check", "stop timer",
+                                                    "free", "close key"}));
+    EXPECT_FALSE(s.checkRunning());
 }
