@@ -7,14 +7,9 @@
 #include "meter/minimised_icon.h"
 #include "meter/res/resource.h"
 #include "meter/settings_store.h"
-#include "meter/update_host.h"
 #include "meter/volumes/uptime_meter.h"
 #include "meter/win32_registry_key.h"
 #include "meter/window_rules.h"
-
-#include <shellapi.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -63,66 +58,6 @@ int foldBitmapOf(MeterKind kind)
         return IDB_FOLD_RESOURCES;
     }
     return IDB_FOLD_CPU;
-}
-
-// Opens an address of the string table in the user's browser.
-void openWebPage(HWND owner, int stringId)
-{
-    const std::string address = loadString(stringId);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32)
-        MessageBoxA(owner, "Failed to execute web browser.", kProductName, MB_OK | MB_ICONSTOP);
-}
-
-INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    if (message == WM_INITDIALOG) {
-        RECT desktop, own;
-        GetWindowRect(GetDesktopWindow(), &desktop);
-        GetWindowRect(dialog, &own);
-        SetWindowPos(dialog, nullptr, (desktop.right - desktop.left - (own.right - own.left)) / 2,
-                     (desktop.bottom - desktop.top - (own.bottom - own.top)) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER);
-        return TRUE;
-    }
-    if (message == WM_COMMAND) {
-        const int id = LOWORD(wParam);
-        if (id == IDOK || id == IDCANCEL) {
-            EndDialog(dialog, id);
-            return TRUE;
-        }
-        if (id == IDC_ABOUT_WEB_SITE || id == IDC_ABOUT_MAILING_LIST) {
-            openWebPage(dialog, id == IDC_ABOUT_WEB_SITE ? IDS_URL_WEB_SITE : IDS_URL_MAILING_LIST);
-            return TRUE;
-        }
-    }
-    return FALSE;
-}
-
-struct CloseDialogState {
-    bool remembered = false;
-    bool dontAskAgain = false;
-};
-
-INT_PTR CALLBACK closeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* state = reinterpret_cast<CloseDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-        state = reinterpret_cast<CloseDialogState*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        CheckDlgButton(dialog, IDC_CLOSE_DONT_ASK, state->remembered ? BST_CHECKED : BST_UNCHECKED);
-        return TRUE;
-    }
-    if (message == WM_COMMAND) {
-        const int id = LOWORD(wParam);
-        if (id == IDC_CLOSE_EXIT || id == IDC_CLOSE_HIDE || id == IDCANCEL) {
-            state->dontAskAgain = IsDlgButtonChecked(dialog, IDC_CLOSE_DONT_ASK) == BST_CHECKED;
-            EndDialog(dialog, id);
-            return TRUE;
-        }
-    }
-    return FALSE;
 }
 
 } // namespace
@@ -511,179 +446,6 @@ void MeterWindow::registerHotKey()
         RegisterHotKey(hwnd_, kHotKeyId, settings_.hotKey.modifiers, settings_.hotKey.virtualKey);
 }
 
-// ---- commands ---------------------------------------------------------------------
-
-void MeterWindow::onTrayNotify(LPARAM mouseMessage)
-{
-    switch (trayClick(static_cast<unsigned>(mouseMessage), busy_)) {
-    case TrayClick::ShowWindow:
-        setHidden(false);
-        SetForegroundWindow(hwnd_);
-        answer(1);
-        return;
-    case TrayClick::OpenMenu:
-        openTrayMenu();
-        answer(1);
-        return;
-    case TrayClick::Ignore:
-        answer(0);
-        return;
-    }
-}
-
-void MeterWindow::openTrayMenu()
-{
-    HMENU resource = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU));
-    if (resource == nullptr)
-        return;
-    HMENU menu = GetSubMenu(resource, 0);
-    ModifyMenuA(menu, ID_TRAY_HIDE, MF_BYCOMMAND | MF_STRING, ID_TRAY_HIDE, hideItemText(hidden_));
-    SetForegroundWindow(hwnd_);
-    POINT at;
-    GetCursorPos(&at);
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
-    DestroyMenu(resource);
-}
-
-bool MeterWindow::onCommand(unsigned id)
-{
-    switch (id) {
-    case ID_TRAY_UPDATE_NOW:
-        refreshDrivesAndLayout(true, true, true);
-        return true;
-    case ID_TRAY_HIDE:
-        setHidden(!hidden_);
-        return true;
-    case ID_TRAY_ABOUT:
-        showAbout();
-        return true;
-    case ID_TRAY_HELP:
-        showWebPage(IDS_URL_HELP);
-        return true;
-    case ID_TRAY_WEB_SITE:
-        showWebPage(IDS_URL_WEB_SITE);
-        return true;
-    case ID_TRAY_EXIT:
-        exitProgram();
-        return true;
-    case ID_TRAY_PREFERENCES:
-    case ID_TRAY_STATISTICS:
-        // The preferences sheet and the statistics summary are not part of this version.
-        return true;
-    case IDOK:
-        return true; // Enter does not close the window
-    case IDCANCEL:
-        if (exitRequested_) {
-            exitRequested_ = false;
-            EndDialog(hwnd_, 0);
-        }
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool MeterWindow::onSystemCommand(WPARAM command)
-{
-    if ((command & 0xFFF0) == SC_CLOSE) {
-        onClose();
-        return true;
-    }
-    switch (systemCommand(static_cast<unsigned>(command))) {
-    case SystemCommand::About:
-        showAbout();
-        return true;
-    case SystemCommand::UpdateNow:
-        refreshDrivesAndLayout(true, true, true);
-        return true;
-    case SystemCommand::Hide:
-        setHidden(true);
-        return true;
-    case SystemCommand::WebSite:
-        showWebPage(IDS_URL_WEB_SITE);
-        return true;
-    case SystemCommand::Help:
-        showWebPage(IDS_URL_HELP);
-        return true;
-    case SystemCommand::AutoSize:
-        layout(true, true, true);
-        return true;
-    case SystemCommand::Preferences:
-    case SystemCommand::Statistics:
-        return true;
-    case SystemCommand::None:
-        break;
-    }
-    return false;
-}
-
-void MeterWindow::onClose()
-{
-    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    CloseAnswer choice = CloseAnswer::Cancel;
-    switch (closeAction(settings_, shift)) {
-    case CloseAction::Exit:
-        choice = CloseAnswer::Exit;
-        break;
-    case CloseAction::Hide:
-        setHidden(true);
-        return;
-    case CloseAction::Ask: {
-        CloseDialogState state;
-        state.remembered = closeAnswerRemembered(settings_);
-        INT_PTR result;
-        {
-            ScopedFlag busy(busy_);
-            result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CLOSE), hwnd_,
-                                     closeProc, reinterpret_cast<LPARAM>(&state));
-        }
-        choice = result == IDC_CLOSE_EXIT   ? CloseAnswer::Exit
-                 : result == IDC_CLOSE_HIDE ? CloseAnswer::Hide
-                                            : CloseAnswer::Cancel;
-        rememberCloseAnswer(settings_, choice, state.dontAskAgain);
-        if (choice == CloseAnswer::Hide)
-            setHidden(true);
-        break;
-    }
-    }
-    if (choice == CloseAnswer::Exit) {
-        exitRequested_ = true;
-        exitProgram();
-    }
-}
-
-void MeterWindow::showAbout()
-{
-    ScopedFlag busy(busy_);
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hwnd_, aboutProc, 0);
-}
-
-void MeterWindow::showWebPage(int stringId)
-{
-    openWebPage(hwnd_, stringId);
-}
-
-void MeterWindow::onTaskbarCreated()
-{
-    // The restarted shell has none of our icons although we hold their handles:
-    // forget them so that the next update adds each again.
-    mainTray_.forgetIcon();
-    for (auto& pane : panes_)
-        pane->trayIcon().forgetIcon();
-    refreshDrivesAndLayout(true, false, true);
-}
-
-void MeterWindow::checkForUpdate()
-{
-    RenewoHost host(
-        hwnd_, [this] { exitProgram(); }, [this] { timers_.stopUpdateCheckTimer(); });
-    UpdateCheckConfig config;
-    config.ownerWindow = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hwnd_));
-    config.webSiteUrl = loadString(IDS_URL_WEB_SITE);
-    config.versionFileUrl = kVersionFileUrl;
-    update_.checkForUpdate(settings_.booleans, config, host);
-}
-
 // ---- shutdown ---------------------------------------------------------------------
 
 void MeterWindow::shutdown()
@@ -753,6 +515,63 @@ bool MeterWindow::isLastActive(MeterKind kind) const
 
 // ---- messages ---------------------------------------------------------------------
 
+void MeterWindow::onStartup()
+{
+    PostMessageA(hwnd_, WMU_START_COUNTERS, 0, 0);
+    PostMessageA(hwnd_, WMU_LOAD_PLUGIN, 0, 0);
+    PostMessageA(hwnd_, WMU_WELCOME, 0, 0);
+}
+
+void MeterWindow::onMoveRequest(WPARAM kind, bool up)
+{
+    if (isValidMeterKind(static_cast<int>(kind)))
+        moveMeter(static_cast<MeterKind>(kind), up);
+}
+
+void MeterWindow::onPluginCommand(WPARAM id)
+{
+    if (!busy_ && id == PLUGIN_ITEM_EXIT)
+        exitProgram();
+}
+
+void MeterWindow::onHotKey(WPARAM id)
+{
+    if (id != kHotKeyId)
+        return;
+    if (GetForegroundWindow() == hwnd_) {
+        setHidden(true);
+    } else {
+        setHidden(false);
+        SetForegroundWindow(hwnd_);
+    }
+}
+
+void MeterWindow::onInitMenuPopup(HMENU menu, bool systemMenu)
+{
+    if (!systemMenu)
+        return;
+    EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+bool MeterWindow::onCaptionDoubleClick(WPARAM hit)
+{
+    if (hit != HTCAPTION)
+        return false;
+    setHidden(true);
+    return true;
+}
+
+void MeterWindow::onWindowPosChanging(WINDOWPOS* pos)
+{
+    // The dialog loop shows its window when the queue first runs empty, and a modal
+    // dialog shows its owner again when it ends; a window the user hid stays hidden
+    // until the program shows it.
+    if (hidden_)
+        pos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+}
+
 INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (taskbarCreated_ != 0 && message == taskbarCreated_) {
@@ -773,8 +592,7 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WMU_MOVE_UP:
     case WMU_MOVE_DOWN:
-        if (isValidMeterKind(static_cast<int>(wParam)))
-            moveMeter(static_cast<MeterKind>(wParam), message == WMU_MOVE_UP);
+        onMoveRequest(wParam, message == WMU_MOVE_UP);
         return TRUE;
     case WMU_RELAYOUT:
         relayout();
@@ -786,9 +604,7 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         onFirstActivation();
         return TRUE;
     case WMU_STARTUP:
-        PostMessageA(hwnd_, WMU_START_COUNTERS, 0, 0);
-        PostMessageA(hwnd_, WMU_LOAD_PLUGIN, 0, 0);
-        PostMessageA(hwnd_, WMU_WELCOME, 0, 0);
+        onStartup();
         return TRUE;
     case WMU_START_COUNTERS:
         onStartCounters();
@@ -800,22 +616,14 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         onWelcome();
         return TRUE;
     case WMU_PLUGIN_COMMAND:
-        if (!busy_ && wParam == 10)
-            exitProgram();
+        onPluginCommand(wParam);
         return answer(1);
     case WM_TIMER:
         timers_.dispatch(wParam);
         return TRUE;
 
     case WM_HOTKEY:
-        if (wParam == kHotKeyId) {
-            if (GetForegroundWindow() == hwnd_) {
-                setHidden(true);
-            } else {
-                setHidden(false);
-                SetForegroundWindow(hwnd_);
-            }
-        }
+        onHotKey(wParam);
         return TRUE;
     case WM_COMMAND:
         return onCommand(LOWORD(wParam)) ? TRUE : FALSE;
@@ -824,28 +632,13 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return answer(0);
         return FALSE;
     case WM_INITMENUPOPUP:
-        if (HIWORD(lParam)) {
-            HMENU system = reinterpret_cast<HMENU>(wParam);
-            EnableMenuItem(system, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
-            EnableMenuItem(system, SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
-            EnableMenuItem(system, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
-        }
+        onInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
         return FALSE;
     case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTCAPTION) {
-            setHidden(true);
-            return answer(0);
-        }
+        return onCaptionDoubleClick(wParam) ? answer(0) : FALSE;
+    case WM_WINDOWPOSCHANGING:
+        onWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
         return FALSE;
-    case WM_WINDOWPOSCHANGING: {
-        // The dialog loop shows its window when the queue first runs empty, and a
-        // modal dialog shows its owner again when it ends; a window the user hid stays
-        // hidden until the program shows it.
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (hidden_)
-            pos->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
-        return FALSE;
-    }
     case WM_SIZING:
         onSizing(wParam, reinterpret_cast<RECT*>(lParam));
         return answer(TRUE);

@@ -87,6 +87,15 @@ private:
     void registerHotKey();
     void updateProgramIcon(std::size_t volumeIcons);
 
+    // Messages.
+    void onStartup();
+    void onMoveRequest(WPARAM kind, bool up);
+    void onPluginCommand(WPARAM id);
+    void onHotKey(WPARAM id);
+    void onInitMenuPopup(HMENU menu, bool systemMenu);
+    bool onCaptionDoubleClick(WPARAM hit);
+    void onWindowPosChanging(WINDOWPOS* pos);
+
     // Commands.
     void onTrayNotify(LPARAM mouseMessage);
     void openTrayMenu();

@@ -136,3 +136,6 @@
 #define WMU_WELCOME 1034
 #define WMU_LOAD_PLUGIN 1035
 #define WMU_PLUGIN_COMMAND 6024
+// Host items the plug-in posts back with WMU_PLUGIN_COMMAND.
+#define PLUGIN_ITEM_EXIT 10
+#define PLUGIN_ITEM_PREFERENCES 11
