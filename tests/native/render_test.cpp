@@ -134,6 +134,55 @@ TEST(drawGraph, narrowGraphClipsTheOldestVisibleColumnAndStops)
     EXPECT_EQ(averageLines, 1);
 }
 
+TEST(drawGraph, zeroColumnsPastTheLeftEdgeAreWalkedInABarGraph)
+{
+    // W = 62: pitch 4, 15 whole columns, the 16th cut to 1 pixel at the left edge.
+    const Rect r{0, 0, 62, 50};
+    const auto averageY = [](const RecordingCanvas& c) {
+        int y = 0;
+        for (const LineCall& l : c.lines)
+            if (l.colour == colours()[kColourAverage])
+                y = l.y1;
+        return y;
+    };
+
+    // The cut column and all older ones are 0: a zero column draws nothing, so it
+    // never meets the left edge and the walk counts every column, 1500 / 30 = 50.
+    Graph zeros;
+    zeros.meter.graphOptions().setDrawAverage(true);
+    for (int i = 0; i < 30; ++i)
+        zeros.meter.addSample(i < 15 ? 0 : 100, 0);
+    RecordingCanvas canvas(200, 100);
+    drawGraph(canvas, r, zeros.meter);
+    EXPECT_EQ(averageY(canvas), 50 - 25);
+    EXPECT_EQ(canvas.countInRow(49, 0, 62, colours()[kColourHigh]), 15 * 3);
+    // The walk past the edge draws no grid line over what lies left of the graph.
+    for (const LineCall& l : canvas.lines)
+        EXPECT_GE(l.x1, r.left - 1);
+
+    // A non-zero column further out, wholly left of the graph, ends the walk before
+    // its sample is added: 1500 / 16 walked columns = 93.75 -> 94, 47 px.
+    Graph beyond;
+    beyond.meter.graphOptions().setDrawAverage(true);
+    for (int i = 0; i < 30; ++i)
+        beyond.meter.addSample(i == 13 ? 100 : i < 15 ? 0 : 100, 0);
+    RecordingCanvas stopped(200, 100);
+    drawGraph(stopped, r, beyond.meter);
+    EXPECT_EQ(averageY(stopped), 50 - 47);
+
+    // A non-zero cut column is drawn 1 pixel wide and ends the walk after it:
+    // 1600 / 16 = 100, on the top row, so no line.
+    Graph cut;
+    cut.meter.graphOptions().setDrawAverage(true);
+    for (int i = 0; i < 30; ++i)
+        cut.meter.addSample(i < 14 ? 0 : 100, 0);
+    RecordingCanvas clipped(200, 100);
+    drawGraph(clipped, r, cut.meter);
+    EXPECT_EQ(clipped.pixel(0, 49), colours()[kColourHigh]);
+    EXPECT_EQ(clipped.pixel(-1, 49), RecordingCanvas::kUnpainted);
+    EXPECT_EQ(averageY(clipped), 0);
+}
+
 TEST(drawGraph, averageLineAndItsVisibility)
 {
     struct Case {
