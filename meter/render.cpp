@@ -7,29 +7,69 @@
 #include <optional>
 #include <vector>
 
-void paintGraphMeter(Canvas& canvas, const GraphMeter& meter, bool tickRedraw)
+namespace {
+
+// Where a graph meter's parts go: the graph box g, the text strip t under it and the
+// graph R inside the box.
+struct GraphBoxes {
+    Rect box;
+    Rect textStrip;
+    Rect graph;
+};
+
+GraphBoxes boxesOf(const GraphMeter& meter, int textHeight)
 {
-    meter.drawFrame(canvas, tickRedraw);
-
-    const std::string text = meter.meterText();
-    const int textHeight = canvas.measureText(text).cy;
     const Rect c = meter.graphRect(true);
-    const Rect g{c.left, c.top, c.right, c.bottom - textHeight - 2};
-    Rect t{c.left, g.bottom + 1, c.right, c.bottom};
+    GraphBoxes b;
+    b.box = {c.left, c.top, c.right, c.bottom - textHeight - 2};
+    b.textStrip = {c.left, b.box.bottom + 1, c.right, c.bottom};
+    b.graph = {b.box.left + 1, b.box.top + 1, b.box.right - 2, b.box.bottom - 2};
+    return b;
+}
 
-    if (tickRedraw)
-        canvas.fillRect(t, meter.frameColours().face);
-    else
-        canvas.draw3dRect(g, meter.frameColours().shadow, meter.frameColours().highlight);
-
-    drawGraph(canvas, {g.left + 1, g.top + 1, g.right - 2, g.bottom - 2}, meter);
-
+void drawMeterText(Canvas& canvas, const GraphMeter& meter, Rect t, const std::string& text)
+{
     const TextAlign align = meter.settings().textAlign;
     if (align != TextAlign::Centre) {
         t.left += 1;
         t.right -= 1;
     }
     canvas.text(t, text, align, kMeterTextColour);
+}
+
+void drawGraphStatic(Canvas& canvas, const Rect& r, const GraphMeter& meter);
+void drawGraphDynamic(Canvas& canvas, const Rect& r, const GraphMeter& meter);
+
+} // namespace
+
+void paintGraphMeter(Canvas& canvas, const GraphMeter& meter, bool tickRedraw)
+{
+    meter.drawFrame(canvas, tickRedraw);
+
+    const std::string text = meter.meterText();
+    const GraphBoxes b = boxesOf(meter, canvas.measureText(text).cy);
+    if (tickRedraw)
+        canvas.fillRect(b.textStrip, meter.frameColours().face);
+    else
+        canvas.draw3dRect(b.box, meter.frameColours().shadow, meter.frameColours().highlight);
+    drawGraph(canvas, b.graph, meter);
+    drawMeterText(canvas, meter, b.textStrip, text);
+}
+
+void paintGraphMeterStatic(Canvas& canvas, const GraphMeter& meter)
+{
+    meter.drawFrame(canvas, false);
+    const GraphBoxes b = boxesOf(meter, canvas.measureText(meter.meterText()).cy);
+    canvas.draw3dRect(b.box, meter.frameColours().shadow, meter.frameColours().highlight);
+    drawGraphStatic(canvas, b.graph, meter);
+}
+
+void paintGraphMeterDynamic(Canvas& canvas, const GraphMeter& meter)
+{
+    const std::string text = meter.meterText();
+    const GraphBoxes b = boxesOf(meter, canvas.measureText(text).cy);
+    drawGraphDynamic(canvas, b.graph, meter);
+    drawMeterText(canvas, meter, b.textStrip, text);
 }
 
 namespace {
@@ -184,3 +224,62 @@ void drawGraph(Canvas& canvas, const Rect& r, const GraphMeter& meter)
     if (walk.averageY)
         canvas.line(r.left, *walk.averageY, r.right, *walk.averageY, colours[kColourAverage]);
 }
+
+namespace {
+
+// Background and grid: bars never cover a vertical grid line (it lies in the gap
+// between two columns), and the line and the average are drawn over the grid in a
+// full paint too, so the grid can lie under everything a sample draws.
+void drawGraphStatic(Canvas& canvas, const Rect& r, const GraphMeter& meter)
+{
+    const GraphColours& colours = meter.settings().colours;
+    const GraphGeometry geo = geometryOf(r, meter.graphOptions().lineGraph());
+
+    canvas.fillRect(r, colours[kColourBackground]);
+    if (geo.h <= 0 || r.width() <= 0)
+        return;
+    for (int quarter : {3, 2, 1})
+        canvas.line(r.left, r.top + geo.h * quarter / 4, r.right, r.top + geo.h * quarter / 4,
+                    colours[kColourGrid]);
+    if (meter.scale() == 0)
+        return;
+    for (int i = 0; i < Meter::kHistoryLength; ++i)
+        if (gridAfterColumn(r, geo, i)) {
+            const int x = gridXAfterColumn(r, geo, i);
+            canvas.line(x, r.top, x, geo.base, colours[kColourGrid]);
+        }
+}
+
+// The bars of one colour in one call, the line as one path.
+void drawGraphDynamic(Canvas& canvas, const Rect& r, const GraphMeter& meter)
+{
+    const GraphColours& colours = meter.settings().colours;
+    const GraphGeometry geo = geometryOf(r, meter.graphOptions().lineGraph());
+    if (geo.h <= 0 || r.width() <= 0 || meter.scale() == 0)
+        return;
+
+    const GraphWalk walk = walkGraph(r, geo, meter);
+    std::vector<Point> path;
+    for (const Column& column : walk.columns)
+        if (column.hasPoint)
+            path.push_back({column.px, column.py});
+    if (path.size() > 1)
+        canvas.polyline(path, colours[kColourNormal]);
+    std::vector<ColorRef> done;
+    for (const int role : {kColourNormal, kColourWarning, kColourHigh}) {
+        const ColorRef colour = colours[role];
+        if (std::find(done.begin(), done.end(), colour) != done.end())
+            continue; // a scheme may give two limits one colour
+        done.push_back(colour);
+        std::vector<Rect> bars;
+        for (const Column& column : walk.columns)
+            if (column.bar.width() > 0 && column.colour == colour)
+                bars.push_back(column.bar);
+        if (!bars.empty())
+            canvas.fillRects(bars, colour);
+    }
+    if (walk.averageY)
+        canvas.line(r.left, *walk.averageY, r.right, *walk.averageY, colours[kColourAverage]);
+}
+
+} // namespace

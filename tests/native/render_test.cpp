@@ -307,3 +307,70 @@ TEST(paintGraphMeter, fullPaintAndTickRedraw)
     EXPECT_EQ(left.texts[0].rect, (Rect{4, 53, 185, 67}));
     EXPECT_EQ(left.texts[0].align, TextAlign::Left);
 }
+
+TEST(paintGraphMeter, layersGiveTheFullPaintsPicture)
+{
+    struct Case {
+        const char* what;
+        int width;
+        bool lineGraph;
+        bool average;
+        TextAlign align;
+    };
+    // 200: W = 180, 30 whole columns; 150: W = 130, the oldest column cut; 90: W = 70,
+    // the walk goes past the edge over zeros.
+    const Case cases[] = {
+        {"bar", 200, false, true, TextAlign::Centre},
+        {"line", 200, true, true, TextAlign::Left},
+        {"cut bar", 150, false, true, TextAlign::Right},
+        {"cut line", 150, true, false, TextAlign::Centre},
+        {"narrow bar", 90, false, true, TextAlign::Centre},
+    };
+    const std::uint32_t samples[] = {0,  0, 0,  40, 95, 100, 20, 0,  3,  89, 60, 60, 0, 75, 10,
+                                     99, 0, 50, 50, 1,  0,   0,  30, 88, 91, 97, 5,  0, 70, 45};
+    for (const Case& c : cases) {
+        AppSettings settings;
+        settings.textAlign = c.align;
+        CpuMeter cpu(settings);
+        cpu.graphOptions().setLineGraph(c.lineGraph);
+        cpu.graphOptions().setDrawAverage(c.average);
+        cpu.setClientSize(c.width, 70);
+        cpu.fitTextFormat(FixedWidthMeasurer());
+        for (std::uint32_t v : samples)
+            cpu.addSample(v, 100);
+
+        RecordingCanvas full(c.width, 70);
+        cpu.paint(full, false);
+        RecordingCanvas layered(c.width, 70);
+        cpu.paintStatic(layered);
+        cpu.paintDynamic(layered);
+        int differing = 0;
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < c.width; ++x)
+                differing += full.pixel(x, y) != layered.pixel(x, y);
+        EXPECT_EQ(differing, 0) << c.what;
+        ASSERT_EQ(layered.texts.size(), 1u) << c.what;
+        EXPECT_EQ(layered.texts[0].rect, full.texts[0].rect) << c.what;
+        EXPECT_EQ(layered.texts[0].text, full.texts[0].text) << c.what;
+        // The sample's layer draws no background and no frame: only what changes.
+        RecordingCanvas dynamic(c.width, 70);
+        cpu.paintDynamic(dynamic);
+        EXPECT_TRUE(dynamic.frames.empty()) << c.what;
+        for (const auto& f : dynamic.fills)
+            EXPECT_NE(f.colour, settings.colours[kColourBackground]) << c.what;
+    }
+
+    // A scale of 0: both give the empty graph.
+    AppSettings settings;
+    PageFileGraphMeter page(settings);
+    page.setClientSize(200, 70);
+    page.addSample(500, 0);
+    RecordingCanvas full(200, 70);
+    page.paint(full, false);
+    RecordingCanvas layered(200, 70);
+    page.paintStatic(layered);
+    page.paintDynamic(layered);
+    for (int y = 0; y < 70; y += 3)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(full.pixel(x, y), layered.pixel(x, y)) << x << "," << y;
+}
