@@ -1,5 +1,8 @@
 #include "meter/gdi_canvas.h"
 
+#include <algorithm>
+#include <cstddef>
+
 HFONT meterFont()
 {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -15,9 +18,10 @@ FontHandle createBoldMeterFont()
 
 namespace {
 
-Size measureIn(HDC dc, HFONT font, const std::string& s)
+constexpr std::size_t kMeasuredKept = 8;
+
+Size measureIn(HDC dc, const std::string& s)
 {
-    SelectedObject selected(dc, font);
     SIZE size{};
     GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &size);
     return {size.cx, size.cy};
@@ -36,12 +40,62 @@ GdiCanvas::~GdiCanvas()
         RestoreDC(dc_, savedState_);
 }
 
+void GdiCanvas::setBackground(ColorRef colour)
+{
+    if (haveBackground_ && background_ == colour)
+        return;
+    SetBkColor(dc_, colour);
+    haveBackground_ = true;
+    background_ = colour;
+}
+
 void GdiCanvas::fillRect(const Rect& r, ColorRef colour)
 {
-    // An opaque empty text fills without creating a brush.
+    // An opaque empty text fills without a brush.
     const RECT rect{r.left, r.top, r.right, r.bottom};
-    SetBkColor(dc_, colour);
+    setBackground(colour);
     ExtTextOutA(dc_, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+HBRUSH GdiCanvas::brushFor(ColorRef colour)
+{
+    for (const auto& [c, brush] : brushes_)
+        if (c == colour)
+            return brush.get();
+    brushes_.emplace_back(colour, BrushHandle(CreateSolidBrush(colour)));
+    return brushes_.back().second.get();
+}
+
+void GdiCanvas::fillRects(const std::vector<Rect>& rects, ColorRef colour)
+{
+    if (rects.size() < 2) {
+        Canvas::fillRects(rects, colour);
+        return;
+    }
+    // A region fills exactly its rectangles, right and bottom edges excluded, like
+    // fillRect.
+    std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* region = reinterpret_cast<RGNDATA*>(data.data());
+    region->rdh.dwSize = sizeof(RGNDATAHEADER);
+    region->rdh.iType = RDH_RECTANGLES;
+    region->rdh.nCount = static_cast<DWORD>(rects.size());
+    region->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    RECT bounds{rects[0].left, rects[0].top, rects[0].right, rects[0].bottom};
+    auto* out = reinterpret_cast<RECT*>(region->Buffer);
+    for (const Rect& r : rects) {
+        *out++ = {r.left, r.top, r.right, r.bottom};
+        bounds.left = std::min<LONG>(bounds.left, r.left);
+        bounds.top = std::min<LONG>(bounds.top, r.top);
+        bounds.right = std::max<LONG>(bounds.right, r.right);
+        bounds.bottom = std::max<LONG>(bounds.bottom, r.bottom);
+    }
+    region->rdh.rcBound = bounds;
+    GdiObject<HRGN> rgn(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
+    if (!rgn) {
+        Canvas::fillRects(rects, colour);
+        return;
+    }
+    FillRgn(dc_, rgn.get(), brushFor(colour));
 }
 
 void GdiCanvas::draw3dRect(const Rect& r, ColorRef topLeft, ColorRef bottomRight)
@@ -54,20 +108,39 @@ void GdiCanvas::draw3dRect(const Rect& r, ColorRef topLeft, ColorRef bottomRight
     fillRect({r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
 }
 
-HPEN GdiCanvas::penFor(ColorRef colour)
+void GdiCanvas::selectPen(ColorRef colour)
 {
-    for (const auto& [c, pen] : pens_)
+    HPEN pen = nullptr;
+    for (const auto& [c, owned] : pens_)
         if (c == colour)
-            return pen.get();
-    pens_.emplace_back(colour, PenHandle(CreatePen(PS_SOLID, 1, colour)));
-    return pens_.back().second.get();
+            pen = owned.get();
+    if (pen == nullptr) {
+        pens_.emplace_back(colour, PenHandle(CreatePen(PS_SOLID, 1, colour)));
+        pen = pens_.back().second.get();
+    }
+    if (pen != pen_) {
+        SelectObject(dc_, pen);
+        pen_ = pen;
+    }
 }
 
 void GdiCanvas::line(int x1, int y1, int x2, int y2, ColorRef colour)
 {
-    SelectObject(dc_, penFor(colour));
+    selectPen(colour);
     MoveToEx(dc_, x1, y1, nullptr);
     LineTo(dc_, x2, y2);
+}
+
+void GdiCanvas::polyline(const std::vector<Point>& points, ColorRef colour)
+{
+    if (points.size() < 2)
+        return;
+    std::vector<POINT> gdiPoints;
+    gdiPoints.reserve(points.size());
+    for (const Point& p : points)
+        gdiPoints.push_back({p.x, p.y});
+    selectPen(colour);
+    Polyline(dc_, gdiPoints.data(), static_cast<int>(gdiPoints.size()));
 }
 
 HFONT GdiCanvas::fontFor(FontWeight weight) const
@@ -79,12 +152,28 @@ HFONT GdiCanvas::fontFor(FontWeight weight) const
     return bold_.get();
 }
 
+void GdiCanvas::selectFont(FontWeight weight) const
+{
+    HFONT font = fontFor(weight);
+    if (font != font_) {
+        SelectObject(dc_, font);
+        font_ = font;
+    }
+}
+
 void GdiCanvas::text(const Rect& r, const std::string& s, TextAlign align, ColorRef colour,
                      FontWeight weight)
 {
-    SelectObject(dc_, fontFor(weight));
-    SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, colour);
+    selectFont(weight);
+    if (!transparent_) {
+        SetBkMode(dc_, TRANSPARENT);
+        transparent_ = true;
+    }
+    if (!haveTextColour_ || textColour_ != colour) {
+        SetTextColor(dc_, colour);
+        haveTextColour_ = true;
+        textColour_ = colour;
+    }
     RECT rect{r.left, r.top, r.right, r.bottom};
     const UINT horizontal = align == TextAlign::Left    ? DT_LEFT
                             : align == TextAlign::Right ? DT_RIGHT
@@ -95,7 +184,19 @@ void GdiCanvas::text(const Rect& r, const std::string& s, TextAlign align, Color
 
 Size GdiCanvas::measureText(const std::string& s, FontWeight weight) const
 {
-    return measureIn(dc_, fontFor(weight), s);
+    for (const Measured& m : measured_)
+        if (m.weight == weight && m.text == s)
+            return m.size;
+    selectFont(weight);
+    const Size size = measureIn(dc_, s);
+    Measured entry{s, weight, size};
+    if (measured_.size() < kMeasuredKept) {
+        measured_.push_back(std::move(entry));
+    } else {
+        measured_[nextMeasured_] = std::move(entry);
+        nextMeasured_ = (nextMeasured_ + 1) % kMeasuredKept;
+    }
+    return size;
 }
 
 Size GdiTextMeasurer::measureText(const std::string& s, FontWeight weight) const
@@ -104,7 +205,9 @@ Size GdiTextMeasurer::measureText(const std::string& s, FontWeight weight) const
     MemoryDC dc(screen.get());
     if (weight == FontWeight::Bold) {
         FontHandle bold = createBoldMeterFont();
-        return measureIn(dc.get(), bold.get(), s);
+        SelectedObject selected(dc.get(), bold.get());
+        return measureIn(dc.get(), s);
     }
-    return measureIn(dc.get(), meterFont(), s);
+    SelectedObject selected(dc.get(), meterFont());
+    return measureIn(dc.get(), s);
 }
