@@ -1,0 +1,100 @@
+#include "meter/meter_surface.h"
+
+// A bitmap selected into a memory DC for its whole life, with a canvas on it.
+class MeterSurface::Layer {
+public:
+    Layer(HDC screen, Size size)
+        : dc_(screen), bitmap_(CreateCompatibleBitmap(screen, size.cx, size.cy)),
+          original_(SelectObject(dc_.get(), bitmap_.get()))
+    {
+    }
+    ~Layer()
+    {
+        // The canvas restores the DC first; then the bitmap can leave it.
+        canvas_.reset();
+        if (original_ != nullptr && original_ != HGDI_ERROR)
+            SelectObject(dc_.get(), original_);
+    }
+    Layer(const Layer&) = delete;
+    Layer& operator=(const Layer&) = delete;
+
+    HDC dc() const { return dc_.get(); }
+    GdiCanvas& canvas() { return *canvas_; }
+
+private:
+    MemoryDC dc_;
+    BitmapHandle bitmap_;
+    HGDIOBJ original_;
+    std::unique_ptr<GdiCanvas> canvas_{std::make_unique<GdiCanvas>(dc_.get())};
+};
+
+namespace {
+
+// Measures nothing; stands in until the layers exist.
+class NoMeasurer : public TextMeasurer {
+public:
+    Size measureText(const std::string&, FontWeight) const override { return {}; }
+};
+
+const NoMeasurer kNoMeasurer;
+
+} // namespace
+
+MeterSurface::MeterSurface() : staticRecord_(kNoMeasurer), dynamicRecord_(kNoMeasurer)
+{
+}
+
+MeterSurface::~MeterSurface() = default;
+
+void MeterSurface::resize(Size size)
+{
+    composed_.reset();
+    static_.reset();
+    WindowDC screen(nullptr);
+    static_ = std::make_unique<Layer>(screen.get(), size);
+    composed_ = std::make_unique<Layer>(screen.get(), size);
+    size_ = size;
+    staticRecord_.clear();
+    dynamicRecord_.clear();
+    composedValid_ = false;
+}
+
+bool MeterSurface::update(const Meter& meter)
+{
+    const Size size = meter.clientSize();
+    if (size.cx <= 0 || size.cy <= 0)
+        return false;
+    if (!composed_ || size.cx != size_.cx || size.cy != size_.cy)
+        resize(size);
+
+    // Records measure as the composed layer draws.
+    GdiCanvas& canvas = composed_->canvas();
+    PaintRecord kept(canvas);
+    // Around the hide button, the window's own background.
+    kept.fillRect({0, 0, size.cx, size.cy}, meter.frameColours().face);
+    meter.paintStatic(kept);
+    bool changed = !composedValid_;
+    if (kept != staticRecord_) {
+        kept.replay(static_->canvas());
+        staticRecord_ = kept;
+        changed = true;
+    }
+
+    PaintRecord sample(canvas);
+    meter.paintDynamic(sample);
+    if (!changed && sample == dynamicRecord_)
+        return false;
+    BitBlt(composed_->dc(), 0, 0, size.cx, size.cy, static_->dc(), 0, 0, SRCCOPY);
+    sample.replay(canvas);
+    dynamicRecord_ = sample;
+    composedValid_ = true;
+    return true;
+}
+
+void MeterSurface::copyTo(HDC target, const RECT& area) const
+{
+    if (!composed_)
+        return;
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top,
+           composed_->dc(), area.left, area.top, SRCCOPY);
+}
