@@ -29,8 +29,34 @@ Size measureIn(HDC dc, const std::string& s)
 
 } // namespace
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc))
+GdiCanvas::GdiCanvas(HDC dc, PixelBuffer pixels) : dc_(dc), pixels_(pixels), savedState_(SaveDC(dc))
 {
+}
+
+void GdiCanvas::flush()
+{
+    if (gdiPending_) {
+        GdiFlush();
+        gdiPending_ = false;
+    }
+}
+
+void GdiCanvas::writePixels(const Rect& r, ColorRef colour)
+{
+    const int left = std::max(r.left, 0);
+    const int top = std::max(r.top, 0);
+    const int right = std::min(r.right, pixels_.cx);
+    const int bottom = std::min(r.bottom, pixels_.cy);
+    if (left >= right || top >= bottom)
+        return;
+    flush();
+    // A DIB pixel is 0x00RRGGBB, a colour reference 0x00BBGGRR.
+    const std::uint32_t pixel =
+        (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+    for (int y = top; y < bottom; ++y) {
+        std::uint32_t* row = pixels_.bits + static_cast<std::size_t>(y) * pixels_.cx;
+        std::fill(row + left, row + right, pixel);
+    }
 }
 
 GdiCanvas::~GdiCanvas()
@@ -51,51 +77,15 @@ void GdiCanvas::setBackground(ColorRef colour)
 
 void GdiCanvas::fillRect(const Rect& r, ColorRef colour)
 {
+    if (pixels_.bits != nullptr) {
+        writePixels(r, colour);
+        return;
+    }
     // An opaque empty text fills without a brush.
     const RECT rect{r.left, r.top, r.right, r.bottom};
     setBackground(colour);
     ExtTextOutA(dc_, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-}
-
-HBRUSH GdiCanvas::brushFor(ColorRef colour)
-{
-    for (const auto& [c, brush] : brushes_)
-        if (c == colour)
-            return brush.get();
-    brushes_.emplace_back(colour, BrushHandle(CreateSolidBrush(colour)));
-    return brushes_.back().second.get();
-}
-
-void GdiCanvas::fillRects(const std::vector<Rect>& rects, ColorRef colour)
-{
-    if (rects.size() < 2) {
-        Canvas::fillRects(rects, colour);
-        return;
-    }
-    // A region fills exactly its rectangles, right and bottom edges excluded, like
-    // fillRect.
-    std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
-    auto* region = reinterpret_cast<RGNDATA*>(data.data());
-    region->rdh.dwSize = sizeof(RGNDATAHEADER);
-    region->rdh.iType = RDH_RECTANGLES;
-    region->rdh.nCount = static_cast<DWORD>(rects.size());
-    region->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
-    RECT bounds{rects[0].left, rects[0].top, rects[0].right, rects[0].bottom};
-    auto* out = reinterpret_cast<RECT*>(region->Buffer);
-    for (const Rect& r : rects) {
-        *out++ = {r.left, r.top, r.right, r.bottom};
-        bounds.left = std::min<LONG>(bounds.left, r.left);
-        bounds.top = std::min<LONG>(bounds.top, r.top);
-        bounds.right = std::max<LONG>(bounds.right, r.right);
-        bounds.bottom = std::max<LONG>(bounds.bottom, r.bottom);
-    }
-    region->rdh.rcBound = bounds;
-    GdiObject<HRGN> rgn(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
-    if (!rgn) {
-        Canvas::fillRects(rects, colour);
-        return;
-    }
-    FillRgn(dc_, rgn.get(), brushFor(colour));
+    gdiPending_ = true;
 }
 
 void GdiCanvas::draw3dRect(const Rect& r, ColorRef topLeft, ColorRef bottomRight)
@@ -126,9 +116,19 @@ void GdiCanvas::selectPen(ColorRef colour)
 
 void GdiCanvas::line(int x1, int y1, int x2, int y2, ColorRef colour)
 {
+    // A level or upright one-pixel line is the rectangle of its pixels, the end
+    // point left out.
+    if (pixels_.bits != nullptr && (x1 == x2 || y1 == y2)) {
+        if (y1 == y2)
+            writePixels({x1 < x2 ? x1 : x2 + 1, y1, x1 < x2 ? x2 : x1 + 1, y1 + 1}, colour);
+        else
+            writePixels({x1, y1 < y2 ? y1 : y2 + 1, x1 + 1, y1 < y2 ? y2 : y1 + 1}, colour);
+        return;
+    }
     selectPen(colour);
     MoveToEx(dc_, x1, y1, nullptr);
     LineTo(dc_, x2, y2);
+    gdiPending_ = true;
 }
 
 void GdiCanvas::polyline(const std::vector<Point>& points, ColorRef colour)
@@ -141,6 +141,7 @@ void GdiCanvas::polyline(const std::vector<Point>& points, ColorRef colour)
         gdiPoints.push_back({p.x, p.y});
     selectPen(colour);
     Polyline(dc_, gdiPoints.data(), static_cast<int>(gdiPoints.size()));
+    gdiPending_ = true;
 }
 
 HFONT GdiCanvas::fontFor(FontWeight weight) const
@@ -180,6 +181,7 @@ void GdiCanvas::text(const Rect& r, const std::string& s, TextAlign align, Color
                                                         : DT_CENTER;
     DrawTextA(dc_, s.c_str(), static_cast<int>(s.size()), &rect,
               horizontal | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    gdiPending_ = true;
 }
 
 Size GdiCanvas::measureText(const std::string& s, FontWeight weight) const

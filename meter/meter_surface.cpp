@@ -1,12 +1,28 @@
 #include "meter/meter_surface.h"
 
-// A bitmap selected into a memory DC for its whole life, with a canvas on it.
+#include <algorithm>
+#include <cstdint>
+
+// A 32-bit top-down DIB section selected into a memory DC for its whole life, with a
+// canvas on it that may write its pixels directly.
 class MeterSurface::Layer {
 public:
-    Layer(HDC screen, Size size)
-        : dc_(screen), bitmap_(CreateCompatibleBitmap(screen, size.cx, size.cy)),
-          original_(SelectObject(dc_.get(), bitmap_.get()))
+    Layer(HDC screen, Size size) : dc_(screen)
     {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = size.cx;
+        info.bmiHeader.biHeight = -size.cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap_)
+            bits = nullptr;
+        original_ = SelectObject(dc_.get(), bitmap_.get());
+        pixels_ = {static_cast<std::uint32_t*>(bits), size.cx, size.cy};
+        canvas_ = std::make_unique<GdiCanvas>(dc_.get(), pixels_);
     }
     ~Layer()
     {
@@ -21,11 +37,26 @@ public:
     HDC dc() const { return dc_.get(); }
     GdiCanvas& canvas() { return *canvas_; }
 
+    // Takes the other layer's picture (of the same size) as its own.
+    void copyFrom(Layer& other)
+    {
+        other.canvas_->flush();
+        canvas_->flush();
+        if (pixels_.bits != nullptr && other.pixels_.bits != nullptr) {
+            std::copy(other.pixels_.bits,
+                      other.pixels_.bits + static_cast<std::size_t>(pixels_.cx) * pixels_.cy,
+                      pixels_.bits);
+            return;
+        }
+        BitBlt(dc(), 0, 0, pixels_.cx, pixels_.cy, other.dc(), 0, 0, SRCCOPY);
+    }
+
 private:
     MemoryDC dc_;
     BitmapHandle bitmap_;
-    HGDIOBJ original_;
-    std::unique_ptr<GdiCanvas> canvas_{std::make_unique<GdiCanvas>(dc_.get())};
+    HGDIOBJ original_ = nullptr;
+    PixelBuffer pixels_;
+    std::unique_ptr<GdiCanvas> canvas_;
 };
 
 namespace {
@@ -84,7 +115,7 @@ bool MeterSurface::update(const Meter& meter)
     meter.paintDynamic(sample);
     if (!changed && sample == dynamicRecord_)
         return false;
-    BitBlt(composed_->dc(), 0, 0, size.cx, size.cy, static_->dc(), 0, 0, SRCCOPY);
+    composed_->copyFrom(*static_);
     sample.replay(canvas);
     dynamicRecord_ = sample;
     composedValid_ = true;

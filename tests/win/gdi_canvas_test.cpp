@@ -313,7 +313,7 @@ TEST(meterSurface, memoryTableAfterTicksMatchesTheDirectPaint)
 TEST(meterSurface, textMeterAfterTicksMatchesTheDirectPaint)
 {
     AppSettings settings;
-    settings.colours = colourSchemes()[1].colours; // Grays 1
+    settings.colours = colourSchemes()[3].colours; // Aqua
     SettableCounter seconds;
     UptimeMeter shown(settings), reference(settings);
     shown.setCounter(&seconds, false);
