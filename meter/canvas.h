@@ -4,7 +4,9 @@
 #include "meter/app_settings.h"
 #include "meter/colours.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 struct Rect {
     int left = 0;
@@ -19,6 +21,12 @@ struct Rect {
     {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point& o) const { return x == o.x && y == o.y; }
 };
 
 struct Size {
@@ -47,4 +55,19 @@ public:
     // One line of text, transparent background, vertically centred in r.
     virtual void text(const Rect& r, const std::string& s, TextAlign align, ColorRef colour,
                       FontWeight weight = FontWeight::Normal) = 0;
+
+    // Rectangles of one colour that do not overlap one another, in any order. A canvas
+    // that can fill them in one go does.
+    virtual void fillRects(const std::vector<Rect>& rects, ColorRef colour)
+    {
+        for (const Rect& r : rects)
+            fillRect(r, colour);
+    }
+    // Connected one-pixel lines through the points, the last point left out, as
+    // line() from each point to the next would draw them.
+    virtual void polyline(const std::vector<Point>& points, ColorRef colour)
+    {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, colour);
+    }
 };

@@ -93,6 +93,16 @@ void GraphMeter::paint(Canvas& canvas, bool tickRedraw)
     paintGraphMeter(canvas, *this, tickRedraw);
 }
 
+void GraphMeter::paintStatic(Canvas& canvas) const
+{
+    paintGraphMeterStatic(canvas, *this);
+}
+
+void GraphMeter::paintDynamic(Canvas& canvas) const
+{
+    paintGraphMeterDynamic(canvas, *this);
+}
+
 void PercentGraphMeter::sample()
 {
     const std::int32_t value = counter() != nullptr ? counter()->value() : 0;

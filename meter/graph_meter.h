@@ -29,6 +29,8 @@ public:
     std::uint32_t scaleMaximum(std::uint32_t ceiling) const override;
     void fitTextFormat(const TextMeasurer& measurer) override;
     void paint(Canvas& canvas, bool tickRedraw) override;
+    void paintStatic(Canvas& canvas) const override;
+    void paintDynamic(Canvas& canvas) const override;
 
     // The fitted format; before the first fitting, the shortest candidate, so that the
     // arguments always match the format.

@@ -130,6 +130,15 @@ void Meter::paint(Canvas& canvas, bool tickRedraw)
     drawFrame(canvas, tickRedraw);
 }
 
+void Meter::paintStatic(Canvas& canvas) const
+{
+    drawFrame(canvas, false);
+}
+
+void Meter::paintDynamic(Canvas&) const
+{
+}
+
 void Meter::drawFrame(Canvas& canvas, bool tickRedraw) const
 {
     if (tickRedraw)

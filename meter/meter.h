@@ -20,8 +20,7 @@
 class MeterView {
 public:
     virtual ~MeterView() = default;
-    // Draw the meter now through a window device context (paint(canvas, true)),
-    // without invalidation or background erase.
+    // Show the meter's new picture now, without invalidation or background erase.
     virtual void redrawNow() = 0;
     // Show or update the meter's tray icon.
     virtual void setTrayIcon(int iconId, const std::string& tip) = 0;
@@ -138,6 +137,11 @@ public:
     virtual std::string logText() const;
     // tickRedraw: the immediate redraw after a sample rather than a full paint.
     virtual void paint(Canvas& canvas, bool tickRedraw);
+    // The picture of a full paint in two layers: what only a change of size, options,
+    // colours or font alters (frame, boxes, grid, titles), and what a sample may
+    // change, drawn over it. The window keeps the first and redraws only the second.
+    virtual void paintStatic(Canvas& canvas) const;
+    virtual void paintDynamic(Canvas& canvas) const;
     // The recessed frame every meter has; nothing on a tick redraw.
     void drawFrame(Canvas& canvas, bool tickRedraw) const;
 

@@ -97,9 +97,11 @@ void MeterPane::redrawNow()
 {
     if (hwnd() == nullptr || !IsWindowVisible(hwnd()))
         return;
+    if (!surface_.update(meter_))
+        return;
+    const Size size = meter_.clientSize();
     WindowDC dc(hwnd());
-    GdiCanvas canvas(dc.get());
-    meter_.paint(canvas, true);
+    surface_.copyTo(dc.get(), {0, 0, size.cx, size.cy});
 }
 
 void MeterPane::setTrayIcon(int iconId, const std::string& tip)
@@ -128,8 +130,8 @@ void MeterPane::onPaint()
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd(), &ps);
     if (!meter_.options().collapsed()) {
-        GdiCanvas canvas(dc);
-        meter_.paint(canvas, false);
+        surface_.update(meter_);
+        surface_.copyTo(dc, ps.rcPaint);
     }
     EndPaint(hwnd(), &ps);
 }
@@ -206,8 +208,13 @@ LRESULT MeterPane::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         onSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case WM_ERASEBKGND:
+        if (erasesBackground())
+            break;
+        return 1;
     case WM_SYSCOLORCHANGE:
         readFrameColours();
+        InvalidateRect(hwnd(), nullptr, FALSE);
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_HIDE_BUTTON && HIWORD(wParam) == BN_CLICKED) {

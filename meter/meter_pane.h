@@ -3,6 +3,7 @@
 // its hide button and its tray icon, and tells the main window what the user did.
 #include "common/win/window.h"
 #include "meter/meter.h"
+#include "meter/meter_surface.h"
 #include "meter/tray_icon.h"
 
 // What a meter window asks of the main window for its context menu.
@@ -53,6 +54,9 @@ protected:
 
 private:
     void onPaint();
+    // A meter that is not folded paints all of its window from its surface, so the
+    // background is not erased first; a folded one shows the window's background.
+    bool erasesBackground() const { return meter_.options().collapsed(); }
     void onContextMenu(POINT screen);
     void readFrameColours();
     void placeHideButton(int cx, int cy);
@@ -65,4 +69,5 @@ private:
     HBITMAP arrow_ = nullptr;
     HBITMAP fold_ = nullptr;
     int trayIconId_ = 0; // the icon resource last shown in the tray
+    MeterSurface surface_;
 };

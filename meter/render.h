@@ -14,3 +14,9 @@ void paintGraphMeter(Canvas& canvas, const GraphMeter& meter, bool tickRedraw);
 
 // The columns of the history, newest at the right, inside r.
 void drawGraph(Canvas& canvas, const Rect& r, const GraphMeter& meter);
+
+// The same picture as a full paint in two layers. The first holds what only the size,
+// options, colours and font change: frame, graph box, graph background and grid. The
+// second, drawn over it, what every sample changes: bars or line, average line, text.
+void paintGraphMeterStatic(Canvas& canvas, const GraphMeter& meter);
+void paintGraphMeterDynamic(Canvas& canvas, const GraphMeter& meter);

@@ -88,24 +88,37 @@ int MemoryInfoMeter::height() const
     return layoutMemoryTable(Rect{}, widestCell_, textHeight_, rows()).tableHeight + 10;
 }
 
+MemoryTableLayout MemoryInfoMeter::layout(const TextMeasurer& measurer) const
+{
+    const Size cell = measurer.measureText(kWidestCell);
+    return layoutMemoryTable(graphRect(false), cell.cx, cell.cy, rows());
+}
+
 void MemoryInfoMeter::paint(Canvas& canvas, bool tickRedraw)
 {
-    const Size cell = canvas.measureText(kWidestCell);
-    const MemoryTableLayout t = layoutMemoryTable(graphRect(false), cell.cx, cell.cy, rows());
-    const ColorRef background = settings().colours[kColourBackground];
-    const ColorRef ink = settings().colours[kColourText];
-    // Inside the two frame lines.
-    const Rect content = graphRect(false).inflated(-2);
-
-    if (tickRedraw) {
-        const int top = t.inner.top + 2 * t.textHeight + 7;
-        canvas.fillRect({content.left, top, content.right, content.bottom}, background);
-        drawCells(canvas, t);
+    if (!tickRedraw) {
+        paintStatic(canvas);
+        paintDynamic(canvas);
         return;
     }
+    // Clear the value rows, put back the column rules that run through them, and
+    // write the cells again.
+    const MemoryTableLayout t = layout(canvas);
+    const Rect content = graphRect(false).inflated(-2);
+    const int top = t.inner.top + 2 * t.textHeight + 7;
+    canvas.fillRect({content.left, top, content.right, content.bottom},
+                    settings().colours[kColourBackground]);
+    drawColumnRules(canvas, t, top);
+    drawCells(canvas, t);
+}
 
+void MemoryInfoMeter::paintStatic(Canvas& canvas) const
+{
+    const MemoryTableLayout t = layout(canvas);
+    const ColorRef ink = settings().colours[kColourText];
     drawFrame(canvas, false);
-    canvas.fillRect(content, background);
+    // Inside the two frame lines.
+    canvas.fillRect(graphRect(false).inflated(-2), settings().colours[kColourBackground]);
     // The title shrinks with the table: long name and " Information", long name, short
     // name.
     std::string title = displayName(t.columns < 2);
@@ -119,9 +132,19 @@ void MemoryInfoMeter::paint(Canvas& canvas, bool tickRedraw)
         canvas.text(rowRect(t.column[i], t.headerTop, t.textHeight), kHeaders[i], TextAlign::Centre,
                     ink);
     canvas.line(t.column[0].left, t.ruleY, t.column[t.columns - 1].right, t.ruleY, ink);
+    drawColumnRules(canvas, t, t.ruleTop);
+}
+
+void MemoryInfoMeter::paintDynamic(Canvas& canvas) const
+{
+    drawCells(canvas, layout(canvas));
+}
+
+void MemoryInfoMeter::drawColumnRules(Canvas& canvas, const MemoryTableLayout& t, int top) const
+{
     for (int i = 1; i < t.columns; ++i)
-        canvas.line(t.column[i].left, t.ruleTop, t.column[i].left, t.tableBottom + 1, ink);
-    drawCells(canvas, t);
+        canvas.line(t.column[i].left, top, t.column[i].left, t.tableBottom + 1,
+                    settings().colours[kColourText]);
 }
 
 void MemoryInfoMeter::drawCells(Canvas& canvas, const MemoryTableLayout& t) const

@@ -54,11 +54,17 @@ public:
     // The table's height and the frame around it.
     int height() const override;
     void paint(Canvas& canvas, bool tickRedraw) override;
+    // Frame, title, headers and rules; the cells.
+    void paintStatic(Canvas& canvas) const override;
+    void paintDynamic(Canvas& canvas) const override;
 
     std::uint32_t totalKB() const { return totalKB_; }
 
 private:
     MemoryRows rows() const;
+    MemoryTableLayout layout(const TextMeasurer& measurer) const;
+    // The vertical rules between the columns, from top down past the last row.
+    void drawColumnRules(Canvas& canvas, const MemoryTableLayout& layout, int top) const;
     void drawCells(Canvas& canvas, const MemoryTableLayout& layout) const;
 
     std::uint32_t totalKB_ = 0;

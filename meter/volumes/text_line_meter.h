@@ -13,9 +13,15 @@ public:
     void fitTextFormat(const TextMeasurer& measurer) override;
     int height() const override { return lineHeight_ + 14; }
     void paint(Canvas& canvas, bool tickRedraw) override;
+    void paintStatic(Canvas& canvas) const override;
+    void paintDynamic(Canvas& canvas) const override;
 
     virtual std::string meterText() const = 0;
 
 private:
+    Rect innerRect() const;
+    void drawBackground(Canvas& canvas) const;
+    void drawLine(Canvas& canvas) const;
+
     int lineHeight_ = 13;
 };

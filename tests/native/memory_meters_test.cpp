@@ -223,11 +223,21 @@ TEST(MemoryInfoMeter, tickRedrawRepaintsOnlyTheCells)
     meter.paint(canvas, true);
     EXPECT_EQ(textsOf(canvas), (std::vector<std::string>{"524,288 KB", "524,288 KB", "1,048,576 KB",
                                                          "50.0%", "50.0%"}));
-    EXPECT_TRUE(canvas.lines.empty());
     EXPECT_TRUE(canvas.frames.empty());
     ASSERT_EQ(canvas.fills.size(), 1u);
     EXPECT_EQ(canvas.fills[0].rect.top, 1 + 2 * kH + 7);
     EXPECT_EQ(canvas.texts[0].rect.top, 1 + 2 * kH + 7) << "the KB row moves up";
+    // The clearing runs through the two column rules; they are drawn again from the
+    // first row down, in the text colour, under the cells.
+    const ColorRef ink = settings.colours[kColourText];
+    ASSERT_EQ(canvas.lines.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const int x = 1 + static_cast<int>(i + 1) * kPitch;
+        EXPECT_EQ(canvas.lines[i].x1, x);
+        EXPECT_EQ(canvas.lines[i].y1, 1 + 2 * kH + 7);
+        EXPECT_EQ(canvas.pixel(x, 1 + 2 * kH + 8), ink);
+        EXPECT_EQ(canvas.pixel(x, 1 + 3 * kH + 7), ink) << "the last row too";
+    }
 }
 
 TEST(MemoryInfoMeter, usedAboveTotalLeavesNothingAvailable)

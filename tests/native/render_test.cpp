@@ -134,6 +134,55 @@ TEST(drawGraph, narrowGraphClipsTheOldestVisibleColumnAndStops)
     EXPECT_EQ(averageLines, 1);
 }
 
+TEST(drawGraph, zeroColumnsPastTheLeftEdgeAreWalkedInABarGraph)
+{
+    // W = 62: pitch 4, 15 whole columns, the 16th cut to 1 pixel at the left edge.
+    const Rect r{0, 0, 62, 50};
+    const auto averageY = [](const RecordingCanvas& c) {
+        int y = 0;
+        for (const LineCall& l : c.lines)
+            if (l.colour == colours()[kColourAverage])
+                y = l.y1;
+        return y;
+    };
+
+    // The cut column and all older ones are 0: a zero column draws nothing, so it
+    // never meets the left edge and the walk counts every column, 1500 / 30 = 50.
+    Graph zeros;
+    zeros.meter.graphOptions().setDrawAverage(true);
+    for (int i = 0; i < 30; ++i)
+        zeros.meter.addSample(i < 15 ? 0 : 100, 0);
+    RecordingCanvas canvas(200, 100);
+    drawGraph(canvas, r, zeros.meter);
+    EXPECT_EQ(averageY(canvas), 50 - 25);
+    EXPECT_EQ(canvas.countInRow(49, 0, 62, colours()[kColourHigh]), 15 * 3);
+    // The walk past the edge draws no grid line over what lies left of the graph.
+    for (const LineCall& l : canvas.lines)
+        EXPECT_GE(l.x1, r.left - 1);
+
+    // A non-zero column further out, wholly left of the graph, ends the walk before
+    // its sample is added: 1500 / 16 walked columns = 93.75 -> 94, 47 px.
+    Graph beyond;
+    beyond.meter.graphOptions().setDrawAverage(true);
+    for (int i = 0; i < 30; ++i)
+        beyond.meter.addSample(i == 13 ? 100 : i < 15 ? 0 : 100, 0);
+    RecordingCanvas stopped(200, 100);
+    drawGraph(stopped, r, beyond.meter);
+    EXPECT_EQ(averageY(stopped), 50 - 47);
+
+    // A non-zero cut column is drawn 1 pixel wide and ends the walk after it:
+    // 1600 / 16 = 100, on the top row, so no line.
+    Graph cut;
+    cut.meter.graphOptions().setDrawAverage(true);
+    for (int i = 0; i < 30; ++i)
+        cut.meter.addSample(i < 14 ? 0 : 100, 0);
+    RecordingCanvas clipped(200, 100);
+    drawGraph(clipped, r, cut.meter);
+    EXPECT_EQ(clipped.pixel(0, 49), colours()[kColourHigh]);
+    EXPECT_EQ(clipped.pixel(-1, 49), RecordingCanvas::kUnpainted);
+    EXPECT_EQ(averageY(clipped), 0);
+}
+
 TEST(drawGraph, averageLineAndItsVisibility)
 {
     struct Case {
@@ -257,4 +306,71 @@ TEST(paintGraphMeter, fullPaintAndTickRedraw)
     cpu.paint(left, false);
     EXPECT_EQ(left.texts[0].rect, (Rect{4, 53, 185, 67}));
     EXPECT_EQ(left.texts[0].align, TextAlign::Left);
+}
+
+TEST(paintGraphMeter, layersGiveTheFullPaintsPicture)
+{
+    struct Case {
+        const char* what;
+        int width;
+        bool lineGraph;
+        bool average;
+        TextAlign align;
+    };
+    // 200: W = 180, 30 whole columns; 150: W = 130, the oldest column cut; 90: W = 70,
+    // the walk goes past the edge over zeros.
+    const Case cases[] = {
+        {"bar", 200, false, true, TextAlign::Centre},
+        {"line", 200, true, true, TextAlign::Left},
+        {"cut bar", 150, false, true, TextAlign::Right},
+        {"cut line", 150, true, false, TextAlign::Centre},
+        {"narrow bar", 90, false, true, TextAlign::Centre},
+    };
+    const std::uint32_t samples[] = {0,  0, 0,  40, 95, 100, 20, 0,  3,  89, 60, 60, 0, 75, 10,
+                                     99, 0, 50, 50, 1,  0,   0,  30, 88, 91, 97, 5,  0, 70, 45};
+    for (const Case& c : cases) {
+        AppSettings settings;
+        settings.textAlign = c.align;
+        CpuMeter cpu(settings);
+        cpu.graphOptions().setLineGraph(c.lineGraph);
+        cpu.graphOptions().setDrawAverage(c.average);
+        cpu.setClientSize(c.width, 70);
+        cpu.fitTextFormat(FixedWidthMeasurer());
+        for (std::uint32_t v : samples)
+            cpu.addSample(v, 100);
+
+        RecordingCanvas full(c.width, 70);
+        cpu.paint(full, false);
+        RecordingCanvas layered(c.width, 70);
+        cpu.paintStatic(layered);
+        cpu.paintDynamic(layered);
+        int differing = 0;
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < c.width; ++x)
+                differing += full.pixel(x, y) != layered.pixel(x, y);
+        EXPECT_EQ(differing, 0) << c.what;
+        ASSERT_EQ(layered.texts.size(), 1u) << c.what;
+        EXPECT_EQ(layered.texts[0].rect, full.texts[0].rect) << c.what;
+        EXPECT_EQ(layered.texts[0].text, full.texts[0].text) << c.what;
+        // The sample's layer draws no background and no frame: only what changes.
+        RecordingCanvas dynamic(c.width, 70);
+        cpu.paintDynamic(dynamic);
+        EXPECT_TRUE(dynamic.frames.empty()) << c.what;
+        for (const auto& f : dynamic.fills)
+            EXPECT_NE(f.colour, settings.colours[kColourBackground]) << c.what;
+    }
+
+    // A scale of 0: both give the empty graph.
+    AppSettings settings;
+    PageFileGraphMeter page(settings);
+    page.setClientSize(200, 70);
+    page.addSample(500, 0);
+    RecordingCanvas full(200, 70);
+    page.paint(full, false);
+    RecordingCanvas layered(200, 70);
+    page.paintStatic(layered);
+    page.paintDynamic(layered);
+    for (int y = 0; y < 70; y += 3)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(full.pixel(x, y), layered.pixel(x, y)) << x << "," << y;
 }

@@ -107,6 +107,37 @@ TEST(uptimeMeter, heightFollowsTheFontAndTextIsCentred)
     EXPECT_EQ(call.rect.top, 1 + (innerHeight - RecordingCanvas::kTextHeight) / 2);
 }
 
+TEST(textLineMeters, drawInTheGraphBackgroundAndMeterTextColours)
+{
+    ScriptedResources query;
+    for (const ColourScheme& scheme : colourSchemes()) {
+        AppSettings settings;
+        settings.colours = scheme.colours;
+        UptimeMeter uptime(settings);
+        ResourcesMeter resources(settings, std::make_unique<ResourcesCounter>(query));
+        for (Meter* meter : {static_cast<Meter*>(&uptime), static_cast<Meter*>(&resources)}) {
+            meter->setClientSize(200, meter->height());
+            for (const bool tick : {false, true}) {
+                RecordingCanvas canvas(200, 40);
+                meter->paint(canvas, tick);
+                // Inside the inner rectangle (strip less 1 left/top, 2 right/bottom).
+                EXPECT_EQ(canvas.pixel(1, 1), scheme.colours[kColourBackground]) << scheme.name;
+                EXPECT_EQ(canvas.pixel(200 - Meter::kHideStripWidth - 3, meter->height() - 3),
+                          scheme.colours[kColourBackground])
+                    << scheme.name;
+                ASSERT_EQ(canvas.texts.size(), 1u);
+                EXPECT_EQ(canvas.texts[0].colour, scheme.colours[kColourText]) << scheme.name;
+            }
+            // The frame around it keeps the button colours.
+            RecordingCanvas full(200, 40);
+            meter->paint(full, false);
+            EXPECT_EQ(full.pixel(0, 0), meter->frameColours().shadow);
+            EXPECT_EQ(full.pixel(200 - Meter::kHideStripWidth - 1, 5),
+                      meter->frameColours().highlight);
+        }
+    }
+}
+
 TEST(resources, counterAsksSystemGdiUserAndKeepsTheSmallest)
 {
     ScriptedResources query;
