@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::uint16_t kOurId = 0x4242;
 
-class PingEngineTest : public ::testing::Test {
+class pingEngine : public ::testing::Test {
 protected:
     HandClock clock;
     ScriptedEchoSocket socket{clock};
@@ -21,7 +21,7 @@ std::uint16_t sequenceOf(const SentEcho& sent)
 
 } // namespace
 
-TEST_F(PingEngineTest, aReplyGivesTheTimeSinceItsEchoWasSent)
+TEST_F(pingEngine, aReplyGivesTheTimeSinceItsEchoWasSent)
 {
     socket.answer(0, 1012);
     const auto out = engine.pingAll(socket, {kLoopback}, 750);
@@ -34,13 +34,13 @@ TEST_F(PingEngineTest, aReplyGivesTheTimeSinceItsEchoWasSent)
     EXPECT_EQ(socket.sent[0].bytes[4] | socket.sent[0].bytes[5] << 8, kOurId);
 }
 
-TEST_F(PingEngineTest, anImmediateReplyIsZeroMilliseconds)
+TEST_F(pingEngine, anImmediateReplyIsZeroMilliseconds)
 {
     socket.answer(0, 1000);
     EXPECT_EQ(engine.pingAll(socket, {kLoopback}, 750)[0].roundTrip, 0);
 }
 
-TEST_F(PingEngineTest, everyEchoIsSentBeforeAnyReplyIsAwaited)
+TEST_F(pingEngine, everyEchoIsSentBeforeAnyReplyIsAwaited)
 {
     socket.answer(2, 1003);
     socket.answer(0, 1005);
@@ -52,7 +52,7 @@ TEST_F(PingEngineTest, everyEchoIsSentBeforeAnyReplyIsAwaited)
     EXPECT_EQ(socket.waits.size(), 3u); // no wait after the last reply
 }
 
-TEST_F(PingEngineTest, silentHostsShareOneTimeOut)
+TEST_F(pingEngine, silentHostsShareOneTimeOut)
 {
     socket.answer(1, 1100);
     const auto out = engine.pingAll(socket, {kLoopback, kLoopback2, kLoopback3}, 750);
@@ -66,7 +66,7 @@ TEST_F(PingEngineTest, silentHostsShareOneTimeOut)
     EXPECT_EQ(clock.now, 1750u);
 }
 
-TEST_F(PingEngineTest, readsPastWhatIsNotTheReplyUntilItComes)
+TEST_F(pingEngine, readsPastWhatIsNotTheReplyUntilItComes)
 {
     // On loopback our own request arrives first.
     socket.arrive(1001,
@@ -95,7 +95,7 @@ TEST_F(PingEngineTest, readsPastWhatIsNotTheReplyUntilItComes)
     EXPECT_EQ(out[0].status, kPingOk);
 }
 
-TEST_F(PingEngineTest, onlyForeignDatagramsAreATimeOut)
+TEST_F(pingEngine, onlyForeignDatagramsAreATimeOut)
 {
     socket.arrive(1001,
                   [](const std::vector<SentEcho>& s) { return ipDatagram(kLoopback, s[0].bytes); });
@@ -105,7 +105,7 @@ TEST_F(PingEngineTest, onlyForeignDatagramsAreATimeOut)
     EXPECT_EQ(socket.waits, (std::vector<std::uint32_t>{750, 749}));
 }
 
-TEST_F(PingEngineTest, aLateReplyOfAnEarlierTickDoesNotCountForTheNext)
+TEST_F(pingEngine, aLateReplyOfAnEarlierTickDoesNotCountForTheNext)
 {
     // Tick one: no answer in time.
     engine.pingAll(socket, {kLoopback}, 750);
@@ -119,7 +119,7 @@ TEST_F(PingEngineTest, aLateReplyOfAnEarlierTickDoesNotCountForTheNext)
     EXPECT_NE(sequenceOf(socket.sent[0]), sequenceOf(socket.sent[1]));
 }
 
-TEST_F(PingEngineTest, repliesOfTheSameHostTwiceAreTakenByTheirSequence)
+TEST_F(pingEngine, repliesOfTheSameHostTwiceAreTakenByTheirSequence)
 {
     socket.answer(1, 1004);
     socket.answer(0, 1007);
@@ -129,7 +129,7 @@ TEST_F(PingEngineTest, repliesOfTheSameHostTwiceAreTakenByTheirSequence)
     EXPECT_NE(sequenceOf(socket.sent[0]), sequenceOf(socket.sent[1]));
 }
 
-TEST_F(PingEngineTest, aRefusedSendFailsThatHostOnly)
+TEST_F(pingEngine, aRefusedSendFailsThatHostOnly)
 {
     socket.refuse = {kLoopback2};
     socket.answer(0, 1010);
@@ -139,7 +139,7 @@ TEST_F(PingEngineTest, aRefusedSendFailsThatHostOnly)
     EXPECT_EQ(out[1].status, socket.sendError);
 }
 
-TEST_F(PingEngineTest, aReceiveErrorEndsTheWaitForEveryHostStillWaiting)
+TEST_F(pingEngine, aReceiveErrorEndsTheWaitForEveryHostStillWaiting)
 {
     socket.failWith = 10054;
     const auto out = engine.pingAll(socket, {kLoopback, kLoopback2}, 750);
@@ -149,7 +149,7 @@ TEST_F(PingEngineTest, aReceiveErrorEndsTheWaitForEveryHostStillWaiting)
     EXPECT_EQ(socket.waits.size(), 1u);
 }
 
-TEST_F(PingEngineTest, nothingIsAwaitedWhenNothingWasSent)
+TEST_F(pingEngine, nothingIsAwaitedWhenNothingWasSent)
 {
     socket.refuse = {kLoopback};
     engine.pingAll(socket, {kLoopback}, 750);
@@ -158,7 +158,7 @@ TEST_F(PingEngineTest, nothingIsAwaitedWhenNothingWasSent)
     EXPECT_TRUE(socket.waits.empty());
 }
 
-TEST_F(PingEngineTest, theTickCountWrapsWithoutHarm)
+TEST_F(pingEngine, theTickCountWrapsWithoutHarm)
 {
     clock.now = 0xFFFFFFF0u;
     socket.answer(0, 0x00000010u);
