@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 TEST(internetChecksum, matchesTheWorkedExampleOfRfc1071)
@@ -42,28 +43,20 @@ TEST(makeEchoRequest, layoutAndChecksumWorkedByHand)
     EXPECT_EQ(internetChecksum(r.data(), r.size()), 0);
 }
 
-TEST(makeEchoRequest, checksumFollowsTheFieldsThatChange)
-{
-    const EchoRequest a = makeEchoRequest(7, 0, 1000);
-    const EchoRequest b = makeEchoRequest(7, 1, 1000);
-    const EchoRequest c = makeEchoRequest(7, 0, 0xFFFFFFFF);
-    EXPECT_NE(std::make_pair(a[2], a[3]), std::make_pair(b[2], b[3]));
-    EXPECT_EQ(internetChecksum(b.data(), b.size()), 0);
-    EXPECT_EQ(internetChecksum(c.data(), c.size()), 0);
-}
-
 namespace {
 
 // An IP header of headerWords 32-bit words from source, then the ICMP bytes.
 std::vector<std::uint8_t> datagram(std::uint32_t source, std::vector<std::uint8_t> icmp,
                                    int headerWords = 5)
 {
-    std::vector<std::uint8_t> d(static_cast<std::size_t>(headerWords) * 4, 0);
+    const std::size_t header = static_cast<std::size_t>(headerWords) * 4;
+    // Sized at once: GCC 12 at -O3 takes an insert after the header for an overrun.
+    std::vector<std::uint8_t> d(header + icmp.size(), 0);
     d[0] = static_cast<std::uint8_t>(0x40 | headerWords);
     d[9] = 1;
     for (int i = 0; i < 4; ++i)
         d[12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(source >> (24 - 8 * i));
-    d.insert(d.end(), icmp.begin(), icmp.end());
+    std::copy(icmp.begin(), icmp.end(), d.begin() + static_cast<std::ptrdiff_t>(header));
     return d;
 }
 

@@ -29,12 +29,13 @@ struct SentEcho {
 inline std::vector<std::uint8_t> ipDatagram(std::uint32_t source,
                                             const std::vector<std::uint8_t>& icmp)
 {
-    std::vector<std::uint8_t> d(20, 0);
+    // Sized at once: GCC 12 at -O3 takes an insert after the header for an overrun.
+    std::vector<std::uint8_t> d(20 + icmp.size(), 0);
     d[0] = 0x45;
     d[9] = 1;
     for (int i = 0; i < 4; ++i)
         d[12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(source >> (24 - 8 * i));
-    d.insert(d.end(), icmp.begin(), icmp.end());
+    std::copy(icmp.begin(), icmp.end(), d.begin() + 20);
     return d;
 }
 

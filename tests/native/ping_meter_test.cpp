@@ -229,11 +229,3 @@ TEST(pingMeter, namesWithoutFiguresUntilThereIsAResultPerHost)
     EXPECT_EQ(rig.textsAligned(TextAlign::Left, after).size(), 2u);
     EXPECT_TRUE(rig.textsAligned(TextAlign::Right, after).empty());
 }
-
-TEST(pingMeter, defaultsToOneRowForLoopback)
-{
-    PingMeterRig rig;
-    EXPECT_EQ(rig.meter.pingOptions().hostList(), (std::vector<std::string>{"127.0.0.1"}));
-    EXPECT_EQ(rig.meter.pingOptions().timeout(), 750u);
-    EXPECT_TRUE(rig.counter().IsLocal());
-}

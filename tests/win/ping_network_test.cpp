@@ -180,14 +180,3 @@ TEST_F(pingNetwork, theIcmpHelperCrossesASilentHostAndAnswersTheOthers)
     EXPECT_GE(out[0].roundTrip, 0);
     EXPECT_EQ(out[1].roundTrip, -1);
 }
-
-TEST(pingWithoutWinsock, everyHostIsACrossWithoutSendingAnything)
-{
-    WinPingNetwork network(false);
-    PingCounter counter(network);
-    counter.configure(750, {"127.0.0.1"});
-    counter.Start();
-    counter.Sample();
-    EXPECT_EQ(counter.results(), (std::vector<std::int32_t>{-1}));
-    EXPECT_EQ(counter.statuses(), (std::vector<int>{kPingNoWinsock}));
-}
