@@ -18,6 +18,7 @@ int MeterApp::run()
     WinsockSession winsock;
 
     ProgramContext context;
+    context.winsockStarted = winsock.started();
     context.profileName = profileNameFromCommandLine(GetCommandLineA());
     context.programFolder = programFolder();
 

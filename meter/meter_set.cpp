@@ -2,11 +2,12 @@
 
 #include "meter/graph_meter.h"
 #include "meter/measure/memory_info_meter.h"
+#include "meter/measure/ping_meter.h"
 #include "meter/volumes/uptime_meter.h"
 
 bool isAvailableKind(MeterKind kind)
 {
-    return kind != MeterKind::Process && kind != MeterKind::Ping;
+    return kind != MeterKind::Process;
 }
 
 UnavailableMeter::UnavailableMeter(MeterKind kind, PlatformFamily family,
@@ -50,8 +51,9 @@ std::unique_ptr<Meter> makeMeter(MeterKind kind, PlatformFamily family, const Ap
     case MeterKind::Resources:
         return std::make_unique<ResourcesMeter>(
             settings, std::make_unique<ResourcesCounter>(services.resources));
-    case MeterKind::Process:
     case MeterKind::Ping:
+        return std::make_unique<PingMeter>(settings, std::make_unique<PingCounter>(services.ping));
+    case MeterKind::Process:
         break;
     }
     return std::make_unique<UnavailableMeter>(kind, family, settings);

@@ -1,6 +1,7 @@
 #pragma once
 // The fourteen meters of the main window, one of each kind, with their display order.
 // The set owns the meters; the window owns the set.
+#include "meter/measure/ping_network.h"
 #include "meter/meter.h"
 #include "meter/meter_order.h"
 #include "meter/volumes/drive_meter.h"
@@ -28,6 +29,7 @@ struct MeterSetServices {
     AlertActions& alerts;
     TrayNotifier& tray;
     FreeResourcesQuery& resources;
+    PingNetwork& ping;
 };
 
 class MeterSet {

@@ -75,7 +75,9 @@ void WindowTimers::stopTimer(std::uintptr_t id)
 
 MeterWindow::MeterWindow(ProgramContext context)
     : context_(std::move(context)), trayNotifier_(GetModuleHandleA(nullptr)),
-      meters_(settings_, context_.family, {volumes_, alerts_, trayNotifier_, freeResources_}),
+      ping_(makeWinPingNetwork(context_.winsockStarted)),
+      meters_(settings_, context_.family,
+              {volumes_, alerts_, trayNotifier_, freeResources_, *ping_}),
       mainTray_(trayNotifier_, 100), timers_(timerService_, *this)
 {
     settings_.resetDefaults(context_.programFolder);

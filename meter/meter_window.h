@@ -8,6 +8,7 @@
 #include "meter/measure/counter_library.h"
 #include "meter/measure/counter_sources.h"
 #include "meter/measure/tick_clock.h"
+#include "meter/measure/win_ping_factory.h"
 #include "meter/meter_pane.h"
 #include "meter/meter_set.h"
 #include "meter/scheduled_update.h"
@@ -36,6 +37,7 @@ struct ProgramContext {
     CounterEnvironment* environment = nullptr;
     CounterLibrary* library = nullptr; // the loaded helper library on the NT family
     const TickClock* clock = nullptr;
+    bool winsockStarted = false; // the program's Winsock session, for the ping meter
 };
 
 // Window timers of the main window: the slot number is the timer's identifier.
@@ -131,6 +133,7 @@ private:
     WinVolumeSystem volumes_;
     WinAlertActions alerts_;
     WinFreeResources freeResources_;
+    std::unique_ptr<PingNetwork> ping_;
     WinLogFileWriter logWriter_;
     SystemWallClock wallClock_;
     MeterSet meters_;

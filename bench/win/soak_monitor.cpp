@@ -10,6 +10,7 @@
 // are also counted directly in the process's own handle table, a way that is first
 // proved on this process.
 #include "bench/win/feedable_meters.h"
+#include "meter/measure/win_ping_factory.h"
 #include "meter/settings_store.h"
 #include "meter/shell_tray.h"
 #include "meter/volumes/win_alert_actions.h"
@@ -44,7 +45,8 @@ int prepare(const std::string& profile)
     WinAlertActions alerts;
     ShellTrayNotifier tray(GetModuleHandleA(nullptr));
     WinFreeResources resources;
-    MeterSet meters(settings, PlatformFamily::NT, {volumes, alerts, tray, resources});
+    const auto ping = makeWinPingNetwork(false); // the ping meter stays off here
+    MeterSet meters(settings, PlatformFamily::NT, {volumes, alerts, tray, resources, *ping});
     activateFeedableMeters(meters);
 
     WindowPlacement placement;

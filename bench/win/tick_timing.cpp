@@ -19,6 +19,7 @@
 #include "meter/measure/pdh_library_win.h"
 #include "meter/measure/perf_stats_registry_win.h"
 #include "meter/measure/platform_facts_win.h"
+#include "meter/measure/win_ping_factory.h"
 #include "meter/meter_pane.h"
 #include "meter/res/resource.h"
 #include "meter/shell_tray.h"
@@ -171,7 +172,8 @@ int main(int argc, char** argv)
     WinVolumeSystem volumes;
     WinAlertActions alerts;
     WinFreeResources resources;
-    MeterSet meters(settings, family, {volumes, alerts, tray, resources});
+    const auto ping = makeWinPingNetwork(false); // the ping meter stays off here
+    MeterSet meters(settings, family, {volumes, alerts, tray, resources, *ping});
 
     // Counters are bound when the window is made, before any settings are read.
     for (Meter* meter : meters.inDisplayOrder())

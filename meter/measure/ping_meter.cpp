@@ -1,6 +1,5 @@
 #include "meter/measure/ping_meter.h"
 
-#include "meter/render.h"
 
 #include <cstdio>
 
@@ -45,24 +44,55 @@ int PingMeter::height() const
 void PingMeter::paint(Canvas& canvas, bool tickRedraw)
 {
     drawFrame(canvas, tickRedraw);
-    const Rect meterRect = graphRect(false);
-    const Rect inner{meterRect.left + 1, meterRect.top + 1, meterRect.right - 2,
-                     meterRect.bottom - 2};
-    canvas.fillRect(inner, frameColours().face);
+    drawHosts(canvas);
+    drawResults(canvas);
+}
 
+void PingMeter::paintStatic(Canvas& canvas) const
+{
+    drawFrame(canvas, false);
+    drawHosts(canvas);
+}
+
+void PingMeter::paintDynamic(Canvas& canvas) const
+{
+    drawResults(canvas);
+}
+
+PingMeter::Rows PingMeter::rows(const TextMeasurer& measurer) const
+{
+    const Rect meterRect = graphRect(false);
+    Rows r;
+    r.inner = {meterRect.left + 1, meterRect.top + 1, meterRect.right - 2, meterRect.bottom - 2};
     // The figures end where the widest ordinary one would; the names start a gap later.
-    const int figuresRight = inner.left + canvas.measureText("888ms").cx + 3;
-    const int namesLeft = figuresRight + 8;
-    const int textHeight = canvas.measureText("Xg").cy;
+    r.figuresRight = r.inner.left + measurer.measureText("888ms").cx + 3;
+    r.textHeight = measurer.measureText("Xg").cy;
+    return r;
+}
+
+void PingMeter::drawHosts(Canvas& canvas) const
+{
+    const Rows r = rows(canvas);
+    canvas.fillRect(r.inner, settings().colours[kColourBackground]);
+    const int namesLeft = r.figuresRight + 8;
+    const std::vector<std::string> hosts = pingOptions().hostList();
+    for (std::size_t k = 0; k < hosts.size(); ++k) {
+        const int top = r.inner.top + 2 + static_cast<int>(k) * r.textHeight;
+        canvas.text({namesLeft, top, r.inner.right, top + r.textHeight}, hosts[k], TextAlign::Left,
+                    settings().colours[kColourText]);
+    }
+}
+
+void PingMeter::drawResults(Canvas& canvas) const
+{
     const std::vector<std::string> hosts = pingOptions().hostList();
     const std::vector<std::int32_t>& results = ping_->results();
-    const bool showResults = results.size() == hosts.size();
+    if (results.size() != hosts.size())
+        return;
+    const Rows r = rows(canvas);
     for (std::size_t k = 0; k < hosts.size(); ++k) {
-        const int top = inner.top + 2 + static_cast<int>(k) * textHeight;
-        canvas.text({namesLeft, top, inner.right, top + textHeight}, hosts[k], TextAlign::Left,
-                    kMeterTextColour);
-        if (showResults)
-            canvas.text({inner.left, top, figuresRight, top + textHeight},
-                        pingResultText(results[k]), TextAlign::Right, kMeterTextColour);
+        const int top = r.inner.top + 2 + static_cast<int>(k) * r.textHeight;
+        canvas.text({r.inner.left, top, r.figuresRight, top + r.textHeight},
+                    pingResultText(results[k]), TextAlign::Right, settings().colours[kColourText]);
     }
 }

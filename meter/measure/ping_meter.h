@@ -30,8 +30,20 @@ public:
     // A row per host and the frame around them.
     int height() const override;
     void paint(Canvas& canvas, bool tickRedraw) override;
+    // The host names on the background stay between samples; the figures change.
+    void paintStatic(Canvas& canvas) const override;
+    void paintDynamic(Canvas& canvas) const override;
 
 private:
+    struct Rows {
+        Rect inner;
+        int figuresRight = 0;
+        int textHeight = 0;
+    };
+    Rows rows(const TextMeasurer& measurer) const;
+    void drawHosts(Canvas& canvas) const;
+    void drawResults(Canvas& canvas) const;
+
     PingCounter* ping_;
     int lineHeight_ = 13;
 };

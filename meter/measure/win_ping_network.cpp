@@ -1,4 +1,5 @@
 #include "meter/measure/win_ping_network.h"
+#include "meter/measure/win_ping_factory.h"
 
 #include "meter/measure/icmp_helper_echo.h"
 #include "meter/measure/win_echo_socket.h"
@@ -47,4 +48,9 @@ std::vector<EchoOutcome> WinPingNetwork::echo(const std::vector<std::uint32_t>& 
 SOCKET WinPingNetwork::openIcmpSocket(int& error)
 {
     return openRawIcmpSocket(error);
+}
+
+std::unique_ptr<PingNetwork> makeWinPingNetwork(bool winsockStarted)
+{
+    return std::make_unique<WinPingNetwork>(winsockStarted);
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,15 @@ void writeDword(const char* name, DWORD value)
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, KEY_ALL_ACCESS, &key),
               ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+void writeBinary(const char* name, const std::vector<BYTE>& data)
+{
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
     RegCloseKey(key);
 }
 
@@ -402,5 +412,53 @@ TEST(endToEnd, hotKeyHidesAndShowsTheWindow)
     exitThroughTrayMenu(main);
     DWORD exitCode = 1;
     ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    deleteProfile();
+}
+
+TEST(endToEnd, pingMeterSwitchedOnThroughItsRecord)
+{
+    freshProfile(0xF820000B);
+    // The ping record at its default place (position 12): active, on timer 1, a
+    // loopback host that answers and a name that never resolves.
+    std::vector<BYTE> record(1620, 0);
+    record[0] = 2;     // version
+    record[4] = 12;    // kind
+    record[8] = 1;     // active
+    record[12] = 1;    // usage timer 1
+    record[16] = 0xEE; // 750 ms
+    record[17] = 0x02;
+    const char* hosts[] = {"127.0.0.1", "nowhere.invalid"};
+    for (int i = 0; i < 2; ++i)
+        std::memcpy(&record[20 + 80 * i], hosts[i], std::strlen(hosts[i]));
+    writeBinary("Meter Options 12", record);
+
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = program.mainWindow(30000);
+    ASSERT_NE(main, nullptr);
+    HWND ping = FindWindowExA(main, nullptr, "BrellixMeter", "PingMeter");
+    ASSERT_NE(ping, nullptr);
+    EXPECT_NE(meterTop(main, "PingMeter"), -1);
+
+    // Two rows of the meter font and the frame around them.
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE line{};
+    GetTextExtentPoint32A(dc, "Xg", 2, &line);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    RECT r;
+    GetClientRect(ping, &r);
+    EXPECT_EQ(r.bottom - r.top, 2 * line.cy + 13);
+    Sleep(2500); // a few pings
+
+    exitThroughTrayMenu(main);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    DWORD type = 0;
+    std::vector<BYTE> saved;
+    ASSERT_TRUE(readValue("Meter Options 12", type, saved));
+    EXPECT_EQ(saved, record); // kept byte for byte
     deleteProfile();
 }

@@ -1,5 +1,6 @@
 #include "meter/meter_set.h"
 
+#include "meter/measure/ping_meter.h"
 #include "volume_fakes.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,24 @@ public:
     int freePercent(ResourceHeap) override { return 0; }
 };
 
+class NoNetwork : public PingNetwork {
+public:
+    bool ready() const override { return false; }
+    std::optional<std::uint32_t> resolve(const std::string&) override { return std::nullopt; }
+    std::vector<EchoOutcome> echo(const std::vector<std::uint32_t>& addresses,
+                                  std::uint32_t) override
+    {
+        return std::vector<EchoOutcome>(addresses.size());
+    }
+};
+
 struct Services {
     FakeVolumeSystem volumes;
     RecordingAlerts alerts;
     RecordingTray tray;
     NoResources resources;
-    MeterSetServices get() { return {volumes, alerts, tray, resources}; }
+    NoNetwork ping;
+    MeterSetServices get() { return {volumes, alerts, tray, resources, ping}; }
 };
 
 std::vector<std::string> shownNames(MeterSet& set)
@@ -71,12 +84,36 @@ TEST(meterSet, kindsNotOfferedYetKeepTheirRecordButStayOff)
     AppSettings settings;
     Services services;
     MeterSet set(settings, PlatformFamily::NT, services.get());
-    Meter& ping = set.byKind(MeterKind::Ping);
-    EXPECT_FALSE(isAvailableKind(MeterKind::Ping));
-    EXPECT_EQ(ping.options().recordSize(), 1620u);
-    auto stored = ping.options().bytes();
+    Meter& process = set.byKind(MeterKind::Process);
+    EXPECT_FALSE(isAvailableKind(MeterKind::Process));
+    EXPECT_EQ(process.options().recordSize(), 28u);
+    auto stored = process.options().bytes();
     stored[8] = 1; // stored as active by some other version
-    stored[20] = 'x';
-    ASSERT_TRUE(ping.options().acceptStored(stored.data(), stored.size()));
-    EXPECT_EQ(ping.options().bytes(), stored); // saved back unchanged
+    stored[20] = 7;
+    ASSERT_TRUE(process.options().acceptStored(stored.data(), stored.size()));
+    EXPECT_EQ(process.options().bytes(), stored); // saved back unchanged
+}
+
+TEST(meterSet, pingMeterTakesItsHostsFromItsStoredRecord)
+{
+    AppSettings settings;
+    Services services;
+    MeterSet set(settings, PlatformFamily::NT, services.get());
+    EXPECT_TRUE(isAvailableKind(MeterKind::Ping));
+    auto* ping = dynamic_cast<PingMeter*>(&set.byKind(MeterKind::Ping));
+    ASSERT_NE(ping, nullptr);
+    ASSERT_NE(ping->counter(), nullptr);
+    EXPECT_TRUE(ping->counter()->IsLocal());
+
+    auto stored = ping->options().bytes();
+    const char second[] = "localhost";
+    std::copy(std::begin(second), std::end(second), stored.begin() + 20 + 80);
+    ASSERT_TRUE(ping->options().acceptStored(stored.data(), stored.size()));
+    ping->prepareCounters();
+    EXPECT_EQ(ping->pingCounter().hosts(), (std::vector<std::string>{"127.0.0.1", "localhost"}));
+
+    // Without a network every host gets its cross, none is left out.
+    ping->counter()->Start();
+    ping->counter()->Sample();
+    EXPECT_EQ(ping->pingCounter().results(), (std::vector<std::int32_t>{-1, -1}));
 }

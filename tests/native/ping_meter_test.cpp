@@ -188,7 +188,7 @@ TEST(pingMeter, figuresRightAlignedBeforeTheNamesRowByRow)
     const int w = 5 * RecordingCanvas::kCharWidth; // "888ms"
     const int h = RecordingCanvas::kTextHeight;
     for (const TextCall& t : canvas.texts) {
-        EXPECT_EQ(t.colour, kMeterTextColour);
+        EXPECT_EQ(t.colour, rig.settings.colours[kColourText]);
         EXPECT_EQ(t.rect.height(), h);
         if (t.align == TextAlign::Left) {
             EXPECT_EQ(t.rect.left, innerLeft + w + 3 + 8);
@@ -198,8 +198,15 @@ TEST(pingMeter, figuresRightAlignedBeforeTheNamesRowByRow)
             EXPECT_EQ(t.rect.right, innerLeft + w + 3);
         }
     }
-    for (std::size_t i = 0; i < canvas.texts.size(); ++i)
-        EXPECT_EQ(canvas.texts[i].rect.top, innerTop + 2 + static_cast<int>(i / 2) * h) << i;
+    // Row k of each column is the k-th text of its alignment.
+    for (TextAlign align : {TextAlign::Left, TextAlign::Right}) {
+        int row = 0;
+        for (const TextCall& t : canvas.texts)
+            if (t.align == align) {
+                EXPECT_EQ(t.rect.top, innerTop + 2 + row++ * h) << t.text;
+            }
+        EXPECT_EQ(row, 3);
+    }
 }
 
 TEST(pingMeter, theBackgroundIsFilledInsideTheFrameOnATickToo)
@@ -210,7 +217,25 @@ TEST(pingMeter, theBackgroundIsFilledInsideTheFrameOnATickToo)
     EXPECT_TRUE(canvas.frames.empty());
     ASSERT_EQ(canvas.fills.size(), 1u);
     EXPECT_EQ(canvas.fills[0].rect, (Rect{1, 1, 137, 78}));
-    EXPECT_EQ(canvas.fills[0].colour, rig.meter.frameColours().face);
+    EXPECT_EQ(canvas.fills[0].colour, rig.settings.colours[kColourBackground]);
+}
+
+TEST(pingMeter, keptLayerHoldsTheNamesAndTheSampleLayerTheFigures)
+{
+    PingMeterRig rig;
+    rig.meter.pingOptions().setHost(1, "nowhere.invalid");
+    rig.settings.colours = colourSchemes()[2].colours; // light background, dark text
+    rig.tick();
+    RecordingCanvas kept, sample;
+    rig.meter.paintStatic(kept);
+    rig.meter.paintDynamic(sample);
+    EXPECT_EQ(rig.textsAligned(TextAlign::Left, kept),
+              (std::vector<std::string>{"127.0.0.1", "nowhere.invalid"}));
+    EXPECT_TRUE(rig.textsAligned(TextAlign::Right, kept).empty());
+    EXPECT_EQ(rig.textsAligned(TextAlign::Right, sample), (std::vector<std::string>{"0ms", "x  "}));
+    EXPECT_TRUE(sample.fills.empty()); // drawn over the kept background
+    ASSERT_FALSE(kept.fills.empty());
+    EXPECT_EQ(kept.fills.back().colour, rig.settings.colours[kColourBackground]);
 }
 
 TEST(pingMeter, namesWithoutFiguresUntilThereIsAResultPerHost)
