@@ -54,10 +54,12 @@ TEST(processRegistryReader, performanceDataNeverReportsMoreThanTheBuffer)
     std::vector<std::uint8_t> buffer(ProcessListCounter::kInitialBufferSize, 0);
     auto size = static_cast<std::uint32_t>(buffer.size());
     const PerfDataReader::Status status = reader.performanceData("230", buffer.data(), &size);
-    if (status == PerfDataReader::Status::Ok)
+    if (status == PerfDataReader::Status::Ok) {
         EXPECT_LE(size, buffer.size());
-    if (status == PerfDataReader::Status::Failed)
+    }
+    if (status == PerfDataReader::Status::Failed) {
         EXPECT_EQ(size, 0u);
+    }
 }
 
 TEST(processCounterOnTheSystem, followsNothingWhereThereIsNoProcessData)
