@@ -29,6 +29,8 @@ public:
     virtual PdhStatus collectQueryData(PdhQueryHandle query) = 0;
     // The counter's value formatted as a long.
     virtual PdhStatus formattedLong(PdhCounterHandle counter, std::int32_t* value) = 0;
+    // The counter's value formatted as a 64-bit integer: sizes beyond 2 GiB.
+    virtual PdhStatus formattedLarge(PdhCounterHandle counter, std::int64_t* value) = 0;
     // Item names of an object on machine (nullptr: this computer). Either buffer may
     // be null for a sizing call; lengths are in characters, in and out.
     virtual PdhStatus enumObjectItems(const char* machine, const char* object, char* counters,

@@ -76,6 +76,15 @@ public:
         *value = s == ERROR_SUCCESS ? v.longValue : 0;
         return s;
     }
+    PdhStatus formattedLarge(PdhCounterHandle counter, std::int64_t* value) override
+    {
+        if (formatted_ == nullptr)
+            return kUnavailable;
+        PDH_FMT_COUNTERVALUE v{};
+        const PDH_STATUS s = formatted_(counter, PDH_FMT_LARGE, nullptr, &v);
+        *value = s == ERROR_SUCCESS ? v.largeValue : 0;
+        return s;
+    }
     PdhStatus enumObjectItems(const char* machine, const char* object, char* counters,
                               std::uint32_t* countersLength, char* instances,
                               std::uint32_t* instancesLength, std::uint32_t detail,

@@ -18,7 +18,9 @@ public:
     bool acceptAll = false;             // every path exists
     bool exportsEnglish = false;
     bool openFails = false;
-    std::map<std::string, std::int32_t> values; // by path; missing: the read fails
+    std::map<std::string, std::int32_t> values;      // by path; missing: the read fails
+    std::map<std::string, std::int64_t> largeValues; // 64-bit reads; else from values
+    std::vector<std::string> removed;                // paths of removed counters, in order
     // Instances by machine ("" = this computer); a machine not listed fails.
     std::map<std::string, std::vector<std::string>> instances;
     std::vector<std::string> calls;
@@ -57,6 +59,19 @@ public:
         *value = it->second;
         return kPdhOk;
     }
+    PdhStatus formattedLarge(PdhCounterHandle counter, std::int64_t* value) override
+    {
+        const std::string& path = added_.at(reinterpret_cast<std::uintptr_t>(counter) - 1);
+        const auto large = largeValues.find(path);
+        if (large != largeValues.end()) {
+            *value = large->second;
+            return kPdhOk;
+        }
+        std::int32_t v = 0;
+        const PdhStatus s = formattedLong(counter, &v);
+        *value = v;
+        return s;
+    }
     PdhStatus enumObjectItems(const char* machine, const char* object, char* counters,
                               std::uint32_t* countersLength, char* instancesOut,
                               std::uint32_t* instancesLength, std::uint32_t detail,
@@ -84,7 +99,11 @@ public:
         std::memcpy(instancesOut, instanceList.data(), instanceList.size());
         return kPdhOk;
     }
-    PdhStatus removeCounter(PdhCounterHandle) override { return kPdhOk; }
+    PdhStatus removeCounter(PdhCounterHandle counter) override
+    {
+        removed.push_back(added_.at(reinterpret_cast<std::uintptr_t>(counter) - 1));
+        return kPdhOk;
+    }
     PdhStatus closeQuery(PdhQueryHandle) override
     {
         calls.push_back("close");
@@ -131,6 +150,10 @@ public:
     PdhStatus formattedLong(PdhCounterHandle c, std::int32_t* v) override
     {
         return to_.formattedLong(c, v);
+    }
+    PdhStatus formattedLarge(PdhCounterHandle c, std::int64_t* v) override
+    {
+        return to_.formattedLarge(c, v);
     }
     PdhStatus enumObjectItems(const char* m, const char* o, char* c, std::uint32_t* cl, char* i,
                               std::uint32_t* il, std::uint32_t d, std::uint32_t f) override

@@ -1,0 +1,44 @@
+#pragma once
+// The process meter: the busiest processes of this computer, one per line, with their
+// processor share, working set and optionally their total processor time. It keeps no
+// history; a sample only redraws it.
+#include "meter/measure/process_list_counter.h"
+#include "meter/measure/process_rows.h"
+#include "meter/meter.h"
+
+#include <memory>
+#include <vector>
+
+class ProcessMeter : public Meter {
+public:
+    // The meter owns its counter.
+    ProcessMeter(const AppSettings& settings, std::unique_ptr<ProcessListCounter> counter);
+
+    ProcessOptions& processOptions() { return static_cast<ProcessOptions&>(options()); }
+    const ProcessOptions& processOptions() const
+    {
+        return static_cast<const ProcessOptions&>(options());
+    }
+    ProcessListCounter& processCounter() const { return *list_; }
+
+    bool hasGraphOptions() const override { return false; }
+    // Hands the idle, process-time and sort options to the counter before it starts.
+    void prepareCounters() override;
+    void sample() override;
+    // Takes the row height, which the meter's height follows.
+    void fitTextFormat(const TextMeasurer& measurer) override;
+    // Room for the maximum number of rows.
+    int height() const override;
+    void paint(Canvas& canvas, bool tickRedraw) override;
+
+    // The rows of the last paint.
+    const std::vector<ProcessRow>& rows() const { return rows_; }
+
+private:
+    ProcessListCounter* list_;
+    int rowHeight_ = 13;
+    // Only grow, so that the columns do not jump about from tick to tick.
+    int widestName_ = 0;
+    int widestWorkingSet_ = 0;
+    std::vector<ProcessRow> rows_;
+};
