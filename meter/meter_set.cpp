@@ -3,19 +3,8 @@
 #include "meter/graph_meter.h"
 #include "meter/measure/memory_info_meter.h"
 #include "meter/measure/ping_meter.h"
+#include "meter/measure/process_meter.h"
 #include "meter/volumes/uptime_meter.h"
-
-bool isAvailableKind(MeterKind kind)
-{
-    return kind != MeterKind::Process;
-}
-
-UnavailableMeter::UnavailableMeter(MeterKind kind, PlatformFamily family,
-                                   const AppSettings& settings)
-    : Meter(kind, makeMeterOptions(kind, family), settings)
-{
-    options().setActive(false);
-}
 
 namespace {
 
@@ -54,9 +43,11 @@ std::unique_ptr<Meter> makeMeter(MeterKind kind, PlatformFamily family, const Ap
     case MeterKind::Ping:
         return std::make_unique<PingMeter>(settings, std::make_unique<PingCounter>(services.ping));
     case MeterKind::Process:
-        break;
+        return std::make_unique<ProcessMeter>(
+            settings, std::make_unique<ProcessListCounter>(services.perfData, services.processTimes,
+                                                           services.narrowProcessName));
     }
-    return std::make_unique<UnavailableMeter>(kind, family, settings);
+    return std::make_unique<PlaceholderMeter>(kind, settings);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The fourteen meters of the main window, one of each kind, with their display order.
 // The set owns the meters; the window owns the set.
 #include "meter/measure/ping_network.h"
+#include "meter/measure/process_list_counter.h"
 #include "meter/meter.h"
 #include "meter/meter_order.h"
 #include "meter/volumes/drive_meter.h"
@@ -11,25 +12,15 @@
 #include <memory>
 #include <vector>
 
-// Kinds whose meters this version does not offer yet: their stored options are kept
-// and saved again, but they are never shown or sampled.
-class UnavailableMeter : public Meter {
-public:
-    UnavailableMeter(MeterKind kind, PlatformFamily family, const AppSettings& settings);
-
-    bool hasGraphOptions() const override { return false; }
-    void fitTextFormat(const TextMeasurer&) override {}
-    int height() const override { return 0; }
-};
-
-bool isAvailableKind(MeterKind kind);
-
 struct MeterSetServices {
     VolumeSystem& volumes;
     AlertActions& alerts;
     TrayNotifier& tray;
     FreeResourcesQuery& resources;
     PingNetwork& ping;
+    PerfDataReader& perfData;
+    ProcessTimes& processTimes;
+    NarrowName narrowProcessName; // instance names into the ANSI code page
 };
 
 class MeterSet {

@@ -77,7 +77,8 @@ MeterWindow::MeterWindow(ProgramContext context)
     : context_(std::move(context)), trayNotifier_(GetModuleHandleA(nullptr)),
       ping_(makeWinPingNetwork(context_.winsockStarted)),
       meters_(settings_, context_.family,
-              {volumes_, alerts_, trayNotifier_, freeResources_, *ping_}),
+              {volumes_, alerts_, trayNotifier_, freeResources_, *ping_, perfData_, processTimes_,
+               narrowToAnsiCodePage}),
       mainTray_(trayNotifier_, 100), timers_(timerService_, *this)
 {
     settings_.resetDefaults(context_.programFolder);
@@ -290,7 +291,7 @@ void MeterWindow::applyVisibility()
     for (Meter* meter : meters_.inDisplayOrder()) {
         meter->flushLog();
         MeterPane& pane = paneOf(*meter);
-        if (meter->options().active() && isAvailableKind(meter->kind()))
+        if (meter->options().active())
             pane.activate();
         else
             pane.deactivate();
@@ -324,8 +325,7 @@ void MeterWindow::layout(bool force, bool keepDocked, bool autoSize)
     request.window = {window.left, window.top, window.right, window.bottom};
     std::vector<Meter*> shown;
     for (Meter* meter : meters_.inDisplayOrder())
-        if (meter->options().active() && isAvailableKind(meter->kind()) &&
-            !meter->isPlaceholder()) {
+        if (meter->options().active() && !meter->isPlaceholder()) {
             shown.push_back(meter);
             request.activeHeights.push_back(meter->effectiveHeight());
         }

@@ -7,6 +7,8 @@
 #include "meter/measure/counter_environment.h"
 #include "meter/measure/counter_library.h"
 #include "meter/measure/counter_sources.h"
+#include "meter/measure/perf_data_reader_win.h"
+#include "meter/measure/process_times_win.h"
 #include "meter/measure/tick_clock.h"
 #include "meter/measure/win_ping_factory.h"
 #include "meter/meter_pane.h"
@@ -134,6 +136,8 @@ private:
     WinAlertActions alerts_;
     WinFreeResources freeResources_;
     std::unique_ptr<PingNetwork> ping_;
+    RegistryPerfDataReader perfData_;
+    SystemProcessTimes processTimes_;
     WinLogFileWriter logWriter_;
     SystemWallClock wallClock_;
     MeterSet meters_;

@@ -10,6 +10,8 @@
 // are also counted directly in the process's own handle table, a way that is first
 // proved on this process.
 #include "bench/win/feedable_meters.h"
+#include "meter/measure/perf_data_reader_win.h"
+#include "meter/measure/process_times_win.h"
 #include "meter/measure/win_ping_factory.h"
 #include "meter/settings_store.h"
 #include "meter/shell_tray.h"
@@ -46,7 +48,11 @@ int prepare(const std::string& profile)
     ShellTrayNotifier tray(GetModuleHandleA(nullptr));
     WinFreeResources resources;
     const auto ping = makeWinPingNetwork(false); // the ping meter stays off here
-    MeterSet meters(settings, PlatformFamily::NT, {volumes, alerts, tray, resources, *ping});
+    RegistryPerfDataReader perfData;
+    SystemProcessTimes processTimes;
+    MeterSet meters(
+        settings, PlatformFamily::NT,
+        {volumes, alerts, tray, resources, *ping, perfData, processTimes, narrowToAnsiCodePage});
     activateFeedableMeters(meters);
 
     WindowPlacement placement;

@@ -17,8 +17,10 @@
 #include "meter/measure/meter_binding.h"
 #include "meter/measure/pdh_counter.h"
 #include "meter/measure/pdh_library_win.h"
+#include "meter/measure/perf_data_reader_win.h"
 #include "meter/measure/perf_stats_registry_win.h"
 #include "meter/measure/platform_facts_win.h"
+#include "meter/measure/process_times_win.h"
 #include "meter/measure/win_ping_factory.h"
 #include "meter/meter_pane.h"
 #include "meter/res/resource.h"
@@ -173,7 +175,11 @@ int main(int argc, char** argv)
     WinAlertActions alerts;
     WinFreeResources resources;
     const auto ping = makeWinPingNetwork(false); // the ping meter stays off here
-    MeterSet meters(settings, family, {volumes, alerts, tray, resources, *ping});
+    RegistryPerfDataReader perfData;
+    SystemProcessTimes processTimes;
+    MeterSet meters(
+        settings, family,
+        {volumes, alerts, tray, resources, *ping, perfData, processTimes, narrowToAnsiCodePage});
 
     // Counters are bound when the window is made, before any settings are read.
     for (Meter* meter : meters.inDisplayOrder())
@@ -217,8 +223,7 @@ int main(int argc, char** argv)
     std::vector<Meter*> shown;
     for (Meter* meter : meters.inDisplayOrder()) {
         MeterPane& pane = *panes[static_cast<std::size_t>(meter->kind())];
-        if (meter->options().active() && isAvailableKind(meter->kind()) && pane.activate() &&
-            !meter->isPlaceholder())
+        if (meter->options().active() && pane.activate() && !meter->isPlaceholder())
             shown.push_back(meter);
         else
             pane.deactivate();

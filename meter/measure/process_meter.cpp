@@ -1,7 +1,5 @@
 #include "meter/measure/process_meter.h"
 
-#include "meter/render.h"
-
 #include <algorithm>
 
 namespace {
@@ -49,11 +47,35 @@ int ProcessMeter::height() const
 void ProcessMeter::paint(Canvas& canvas, bool tickRedraw)
 {
     drawFrame(canvas, tickRedraw);
-    const Rect meterRect = graphRect(false);
-    const Rect inner{meterRect.left + 1, meterRect.top + 1, meterRect.right - 2,
-                     meterRect.bottom - 2};
-    canvas.fillRect(inner, frameColours().face);
+    drawBackground(canvas);
+    drawRows(canvas);
+}
 
+void ProcessMeter::paintStatic(Canvas& canvas) const
+{
+    drawFrame(canvas, false);
+    drawBackground(canvas);
+}
+
+void ProcessMeter::paintDynamic(Canvas& canvas) const
+{
+    drawRows(canvas);
+}
+
+Rect ProcessMeter::innerRect() const
+{
+    const Rect meterRect = graphRect(false);
+    return {meterRect.left + 1, meterRect.top + 1, meterRect.right - 2, meterRect.bottom - 2};
+}
+
+void ProcessMeter::drawBackground(Canvas& canvas) const
+{
+    canvas.fillRect(innerRect(), settings().colours[kColourBackground]);
+}
+
+void ProcessMeter::drawRows(Canvas& canvas) const
+{
+    const Rect inner = innerRect();
     const ProcessOptions& o = processOptions();
     buildProcessRows(list_->processes(), {o.maxProcesses(), o.showZeroUsage(), o.showTotalTime()},
                      rows_);
@@ -71,10 +93,10 @@ void ProcessMeter::paint(Canvas& canvas, bool tickRedraw)
         fitProcessColumns(inner.left, inner.width(), widths, o.showTotalTime());
 
     const int h = share.cy;
-    int y = meterRect.top + kFirstRowY;
+    int y = graphRect(false).top + kFirstRowY;
     for (const ProcessRow& row : rows_) {
         const ColorRef ink = o.useGraphColours() ? settings().colours[processRowColour(row.share)]
-                                                 : kMeterTextColour;
+                                                 : settings().colours[kColourText];
         if (c.share)
             canvas.text({c.shareLeft, y, c.shareLeft + widths.share, y + h}, row.shareText,
                         TextAlign::Right, ink);

@@ -30,15 +30,24 @@ public:
     // Room for the maximum number of rows.
     int height() const override;
     void paint(Canvas& canvas, bool tickRedraw) override;
+    // The background stays between samples; the rows change.
+    void paintStatic(Canvas& canvas) const override;
+    void paintDynamic(Canvas& canvas) const override;
 
     // The rows of the last paint.
     const std::vector<ProcessRow>& rows() const { return rows_; }
 
 private:
+    Rect innerRect() const;
+    void drawBackground(Canvas& canvas) const;
+    // Builds the rows from the counter's list and draws them; what it measures on the
+    // way is remembered, so drawing the picture is not free of effects.
+    void drawRows(Canvas& canvas) const;
+
     ProcessListCounter* list_;
     int rowHeight_ = 13;
     // Only grow, so that the columns do not jump about from tick to tick.
-    int widestName_ = 0;
-    int widestWorkingSet_ = 0;
-    std::vector<ProcessRow> rows_;
+    mutable int widestName_ = 0;
+    mutable int widestWorkingSet_ = 0;
+    mutable std::vector<ProcessRow> rows_;
 };

@@ -1,6 +1,7 @@
 #include "meter/meter_set.h"
 
 #include "meter/measure/ping_meter.h"
+#include "meter/measure/process_meter.h"
 #include "volume_fakes.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +24,32 @@ public:
     }
 };
 
+class NoPerfData : public PerfDataReader {
+public:
+    std::vector<char> englishCounterNames() override { return {}; }
+    Status performanceData(const std::string&, std::uint8_t*, std::uint32_t*) override
+    {
+        return Status::Failed;
+    }
+};
+
+class NoProcessTimes : public ProcessTimes {
+public:
+    bool totalSeconds(std::uint32_t, std::uint32_t*) override { return false; }
+};
+
 struct Services {
     FakeVolumeSystem volumes;
     RecordingAlerts alerts;
     RecordingTray tray;
     NoResources resources;
     NoNetwork ping;
-    MeterSetServices get() { return {volumes, alerts, tray, resources, ping}; }
+    NoPerfData perfData;
+    NoProcessTimes times;
+    MeterSetServices get()
+    {
+        return {volumes, alerts, tray, resources, ping, perfData, times, narrowToWindows1252};
+    }
 };
 
 std::vector<std::string> shownNames(MeterSet& set)
@@ -79,19 +99,24 @@ TEST(meterSet, everyKindOnceAndTheOrderFollowsMoves)
     EXPECT_EQ(table[static_cast<std::size_t>(MeterKind::NetGraph)]->recordSize(), 32u);
 }
 
-TEST(meterSet, kindsNotOfferedYetKeepTheirRecordButStayOff)
+TEST(meterSet, processAndPingRecordsStoredActiveComeBackByteForByte)
 {
     AppSettings settings;
     Services services;
     MeterSet set(settings, PlatformFamily::NT, services.get());
-    Meter& process = set.byKind(MeterKind::Process);
-    EXPECT_FALSE(isAvailableKind(MeterKind::Process));
-    EXPECT_EQ(process.options().recordSize(), 28u);
-    auto stored = process.options().bytes();
-    stored[8] = 1; // stored as active by some other version
-    stored[20] = 7;
-    ASSERT_TRUE(process.options().acceptStored(stored.data(), stored.size()));
-    EXPECT_EQ(process.options().bytes(), stored); // saved back unchanged
+    for (MeterKind kind : {MeterKind::Process, MeterKind::Ping}) {
+        Meter& meter = set.byKind(kind);
+        EXPECT_FALSE(meter.isPlaceholder());
+        auto stored = meter.options().bytes();
+        stored[8] = 1; // active
+        stored[20] = 7;
+        ASSERT_TRUE(meter.options().acceptStored(stored.data(), stored.size()));
+        EXPECT_TRUE(meter.options().active());
+        EXPECT_EQ(meter.options().bytes(), stored); // saved back unchanged
+    }
+    EXPECT_EQ(set.byKind(MeterKind::Process).options().recordSize(), 28u);
+    EXPECT_EQ(set.byKind(MeterKind::Ping).options().recordSize(), 1620u);
+    EXPECT_NE(dynamic_cast<ProcessMeter*>(&set.byKind(MeterKind::Process)), nullptr);
 }
 
 TEST(meterSet, pingMeterTakesItsHostsFromItsStoredRecord)
@@ -99,7 +124,6 @@ TEST(meterSet, pingMeterTakesItsHostsFromItsStoredRecord)
     AppSettings settings;
     Services services;
     MeterSet set(settings, PlatformFamily::NT, services.get());
-    EXPECT_TRUE(isAvailableKind(MeterKind::Ping));
     auto* ping = dynamic_cast<PingMeter*>(&set.byKind(MeterKind::Ping));
     ASSERT_NE(ping, nullptr);
     ASSERT_NE(ping->counter(), nullptr);

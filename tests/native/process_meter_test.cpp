@@ -82,12 +82,32 @@ TEST_F(processMeter, drawsTheBusiestProcessesInColumns)
     EXPECT_EQ(name->align, TextAlign::Left);
     EXPECT_EQ(memory->rect, (Rect{memoryLeft, 5, memoryLeft + 6 * kChar, 5 + kRow}));
     EXPECT_EQ(memory->align, TextAlign::Right);
-    EXPECT_EQ(name->colour, kMeterTextColour);
+    EXPECT_EQ(name->colour, settings.colours[kColourText]);
     // The second row, one row lower; the idle process at 0% is left out.
     const TextCall* second = textOf(canvas, "Svchost");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->rect.top, 5 + kRow);
     EXPECT_EQ(meter.rows().size(), 2u);
+}
+
+TEST_F(processMeter, keptLayerIsTheBackgroundAndTheSampleLayerTheRows)
+{
+    settings.colours = colourSchemes()[3].colours;
+    tick();
+    RecordingCanvas kept, rows, full;
+    meter.paintStatic(kept);
+    meter.paintDynamic(rows);
+    meter.paint(full, false);
+    EXPECT_TRUE(kept.texts.empty());
+    ASSERT_FALSE(kept.fills.empty());
+    EXPECT_EQ(kept.fills.back().colour, settings.colours[kColourBackground]);
+    EXPECT_TRUE(rows.fills.empty()); // drawn over the kept background
+    ASSERT_EQ(rows.texts.size(), full.texts.size());
+    for (std::size_t i = 0; i < rows.texts.size(); ++i) {
+        EXPECT_EQ(rows.texts[i].text, full.texts[i].text);
+        EXPECT_EQ(rows.texts[i].rect, full.texts[i].rect);
+        EXPECT_EQ(rows.texts[i].colour, settings.colours[kColourText]);
+    }
 }
 
 TEST_F(processMeter, theIdleRowShowsNoWorkingSetOrTime)
