@@ -5,22 +5,17 @@
 
 #include "common/scoped_flag.h"
 #include "common/win/resource_string.h"
+#include "common/win/web_page.h"
 #include "meter/res/resource.h"
 #include "meter/update_host.h"
 #include "meter/window_rules.h"
-
-#include <shellapi.h>
 
 namespace {
 
 // Opens an address of the string table in the user's browser.
 void openWebPage(HWND owner, int stringId)
 {
-    const std::string address = loadString(stringId);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32)
-        MessageBoxA(owner, "Failed to execute web browser.", kProductName, MB_OK | MB_ICONSTOP);
+    ::openWebPage(false, loadString(stringId), kProductName, owner);
 }
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
