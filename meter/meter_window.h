@@ -10,6 +10,7 @@
 #include "meter/measure/tick_clock.h"
 #include "meter/meter_pane.h"
 #include "meter/meter_set.h"
+#include "meter/prefs/config_sheet.h"
 #include "meter/scheduled_update.h"
 #include "meter/shell_tray.h"
 #include "meter/timer_set.h"
@@ -49,7 +50,7 @@ private:
     HWND window_ = nullptr;
 };
 
-class MeterWindow : private TickHandler, private MeterPaneHost {
+class MeterWindow : private TickHandler, private MeterPaneHost, private PreferencesSink {
 public:
     explicit MeterWindow(ProgramContext context);
     ~MeterWindow() override;
@@ -107,6 +108,12 @@ private:
     void onTaskbarCreated();
     void checkForUpdate();
 
+    // Preferences.
+    void openPreferences(int page) override;
+    void applyPreferences(const AppSettings& settings, const OptionsList& options) override;
+    SheetFacts sheetFacts();
+    void reloadPlugin();
+
     // Shutdown: stop sampling, save, end.
     void shutdown();
     void saveSettings();
@@ -155,4 +162,6 @@ private:
     bool sizeKnown_ = false;
     bool shutDown_ = false;
     bool countersBound_ = false;
+    bool preferencesOpen_ = false;
+    bool updateCheckWaiting_ = false; // asked for while the preferences were open
 };

@@ -126,8 +126,10 @@ bool MeterWindow::onCommand(unsigned id)
         exitProgram();
         return true;
     case ID_TRAY_PREFERENCES:
+        openPreferences(kMenuPreferencesPage);
+        return true;
     case ID_TRAY_STATISTICS:
-        // The preferences sheet and the statistics summary are not part of this version.
+        // The statistics summary is not part of this version.
         return true;
     case IDOK:
         return true; // Enter does not close the window
@@ -168,6 +170,8 @@ bool MeterWindow::onSystemCommand(WPARAM command)
         layout(true, true, true);
         return true;
     case SystemCommand::Preferences:
+        openPreferences(kMenuPreferencesPage);
+        return true;
     case SystemCommand::Statistics:
         return true;
     case SystemCommand::None:
@@ -234,6 +238,11 @@ void MeterWindow::onTaskbarCreated()
 
 void MeterWindow::checkForUpdate()
 {
+    // The check may end the program to install; it waits until the sheet has closed.
+    if (preferencesOpen_) {
+        updateCheckWaiting_ = true;
+        return;
+    }
     RenewoHost host(
         hwnd_, [this] { exitProgram(); }, [this] { timers_.stopUpdateCheckTimer(); });
     UpdateCheckConfig config;

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -219,6 +221,82 @@ void exitThroughTrayMenu(HWND main)
     PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);
 }
 
+constexpr const char* kSheetCaption = "Brellix - Preferences";
+constexpr int kApplyButton = 0x3021;
+
+template <typename Done> bool waitUntil(Done done)
+{
+    for (int i = 0; i < 300; ++i) {
+        if (done())
+            return true;
+        Sleep(50);
+    }
+    return done();
+}
+
+HWND preferencesSheet()
+{
+    HWND sheet = nullptr;
+    waitUntil([&] {
+        sheet = FindWindowA("#32770", kSheetCaption);
+        return sheet != nullptr && IsWindowVisible(sheet);
+    });
+    return sheet;
+}
+
+// Shows page `index` of the sheet and answers its window.
+HWND sheetPage(HWND sheet, int index)
+{
+    PostMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    HWND page = nullptr;
+    waitUntil([&] {
+        page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        return page != nullptr &&
+               SendMessageA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0) == index;
+    });
+    return page;
+}
+
+bool applyEnabled(HWND sheet)
+{
+    return IsWindowEnabled(GetDlgItem(sheet, kApplyButton)) != FALSE;
+}
+
+// Sheet buttons are pressed by a posted message: a sent one from another thread hangs.
+void pressSheetButton(HWND sheet, int button)
+{
+    PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+}
+
+bool sheetCloses(HWND sheet)
+{
+    return waitUntil([&] { return !IsWindow(sheet); });
+}
+
+// Every value of the profile key, by name, with its type and bytes.
+std::vector<std::pair<std::string, std::vector<BYTE>>> profileValues()
+{
+    std::vector<std::pair<std::string, std::vector<BYTE>>> values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kProfileKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        BYTE data[4096];
+        DWORD dataSize = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) !=
+            ERROR_SUCCESS)
+            break;
+        std::vector<BYTE> bytes(data, data + dataSize);
+        bytes.push_back(static_cast<BYTE>(type));
+        values.emplace_back(name, bytes);
+    }
+    RegCloseKey(key);
+    return values;
+}
+
 } // namespace
 
 TEST(endToEnd, firstStartThenRestoredSecondStart)
@@ -230,6 +308,12 @@ TEST(endToEnd, firstStartThenRestoredSecondStart)
         HWND welcome = program.messageBox("Welcome to Brellix v2.6.0", 30000);
         ASSERT_NE(welcome, nullptr) << "no welcome on a first start";
         PostMessageA(welcome, WM_COMMAND, IDOK, 0);
+
+        // The welcome leads to the preferences; cancelled, they change nothing.
+        HWND sheet = preferencesSheet();
+        ASSERT_NE(sheet, nullptr) << "no preferences after the welcome";
+        pressSheetButton(sheet, PSBTN_CANCEL);
+        EXPECT_TRUE(sheetCloses(sheet));
 
         HWND main = program.mainWindow(10000);
         ASSERT_NE(main, nullptr);
@@ -398,6 +482,122 @@ TEST(endToEnd, hotKeyHidesAndShowsTheWindow)
     EXPECT_TRUE(becomesVisible(main, false));
     pressF10(); // hidden: the key brings it back
     EXPECT_TRUE(becomesVisible(main, true));
+
+    exitThroughTrayMenu(main);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    deleteProfile();
+}
+
+TEST(endToEnd, alwaysOnTopWithOkMakesTheWindowTopmostAndStoresIt)
+{
+    freshProfile(0xF820000B);
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = program.mainWindow(30000);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
+    HWND sheet = preferencesSheet();
+    ASSERT_NE(sheet, nullptr);
+    HWND page = sheetPage(sheet, 0);
+    PostMessageA(GetDlgItem(page, IDC_OPT_ON_TOP), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitUntil([&] { return applyEnabled(sheet); }));
+    pressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(sheetCloses(sheet));
+
+    EXPECT_TRUE(
+        waitUntil([&] { return (GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    EXPECT_EQ(readDword("Booleans") & 0x4u, 0x4u); // stored at once
+    exitThroughTrayMenu(main);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    deleteProfile();
+}
+
+TEST(endToEnd, updateTimesSliderReachesTheStoredTimerTimes)
+{
+    freshProfile(0xF820000B);
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = program.mainWindow(30000);
+    ASSERT_NE(main, nullptr);
+
+    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
+    HWND sheet = preferencesSheet();
+    ASSERT_NE(sheet, nullptr);
+    HWND page = sheetPage(sheet, 5);
+    HWND slider = GetDlgItem(page, IDC_TIM_DRIVE);
+    SendMessageA(slider, TBM_SETPOS, TRUE, 4);
+    PostMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 4),
+                 reinterpret_cast<LPARAM>(slider));
+    EXPECT_TRUE(waitUntil([&] { return applyEnabled(sheet); }));
+    pressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(sheetCloses(sheet));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+
+    DWORD type = 0;
+    std::vector<BYTE> times;
+    EXPECT_TRUE(waitUntil([&] { return readValue("Timer Times", type, times); }));
+    ASSERT_EQ(times.size(), 12u);
+    EXPECT_EQ(times[0] | times[1] << 8, 120); // position 4: two minutes
+    EXPECT_EQ(times[4], 1);
+    EXPECT_EQ(times[8], 5);
+    exitThroughTrayMenu(main);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    deleteProfile();
+}
+
+TEST(endToEnd, applyThenCancelKeepsTheAppliedChange)
+{
+    freshProfile(0xF820000B);
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = program.mainWindow(30000);
+    ASSERT_NE(main, nullptr);
+
+    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
+    HWND sheet = preferencesSheet();
+    ASSERT_NE(sheet, nullptr);
+    HWND page = sheetPage(sheet, 0);
+    PostMessageA(GetDlgItem(page, IDC_OPT_START_HIDDEN), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return applyEnabled(sheet); }));
+    pressSheetButton(sheet, PSBTN_APPLYNOW);
+    EXPECT_TRUE(waitUntil([&] { return !applyEnabled(sheet); }));
+    pressSheetButton(sheet, PSBTN_CANCEL);
+    ASSERT_TRUE(sheetCloses(sheet));
+
+    EXPECT_EQ(readDword("Booleans") & 0x10u, 0x10u); // "Start hidden" as applied
+    exitThroughTrayMenu(main);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    EXPECT_EQ(readDword("Booleans") & 0x10u, 0x10u);
+    deleteProfile();
+}
+
+TEST(endToEnd, okWithoutChangesLeavesTheRegistryAlone)
+{
+    freshProfile(0xF820000B);
+    Program program;
+    ASSERT_TRUE(program.started());
+    HWND main = program.mainWindow(30000);
+    ASSERT_NE(main, nullptr);
+    const auto before = profileValues();
+
+    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
+    HWND sheet = preferencesSheet();
+    ASSERT_NE(sheet, nullptr);
+    sheetPage(sheet, 1);
+    EXPECT_FALSE(applyEnabled(sheet));
+    pressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(sheetCloses(sheet));
+    // The main window answers only once whatever the sheet handed over is stored.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    EXPECT_EQ(profileValues(), before);
 
     exitThroughTrayMenu(main);
     DWORD exitCode = 1;
