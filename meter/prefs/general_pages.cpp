@@ -167,6 +167,8 @@ MeterOptionsFields loadMeterOptionsPage(const AppSettings& s)
     MeterOptionsFields f;
     f.textAlign = Edited<int>(static_cast<int>(s.textAlign));
     f.includeAverage = Edited<bool>(!s.flag(Booleans::kLeaveOutAverage));
+    f.highLimit = Edited<std::uint8_t>(s.highLimit);
+    f.mediumLimit = Edited<std::uint8_t>(s.mediumLimit);
     return f;
 }
 
@@ -175,4 +177,8 @@ void storeMeterOptionsPage(const MeterOptionsFields& f, AppSettings& s)
     if (f.textAlign.touched())
         s.textAlign = static_cast<TextAlign>(clampIndex(f.textAlign.value(), 3));
     storeFlag(f.includeAverage, s, Booleans::kLeaveOutAverage, true);
+    if (f.highLimit.touched())
+        s.highLimit = f.highLimit.value();
+    if (f.mediumLimit.touched())
+        s.mediumLimit = f.mediumLimit.value();
 }

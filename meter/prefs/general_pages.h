@@ -93,6 +93,8 @@ std::string systemFilter(const std::string& filter);
 struct MeterOptionsFields {
     Edited<int> textAlign;
     Edited<bool> includeAverage;
+    Edited<std::uint8_t> highLimit;
+    Edited<std::uint8_t> mediumLimit;
 };
 
 MeterOptionsFields loadMeterOptionsPage(const AppSettings& settings);

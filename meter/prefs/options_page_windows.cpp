@@ -1,5 +1,6 @@
 // The "Application Options", "Volume Options" and "Meter Options" pages.
 #include "meter/prefs/config_pages.h"
+#include "meter/prefs/meter_limits_dialog.h"
 
 #include <commdlg.h>
 
@@ -248,6 +249,14 @@ bool CConfigMeterOptionsPage::onCommand(int id, int)
     case IDC_MOP_AVERAGE:
         f_.includeAverage.set(checked(id));
         break;
+    case IDC_MOP_LIMITS: {
+        MeterLimitsDialog dialog(f_.highLimit.value(), f_.mediumLimit.value());
+        if (dialog.runModal(hwnd()) != IDOK)
+            return true;
+        f_.highLimit.set(dialog.high());
+        f_.mediumLimit.set(dialog.medium());
+        break; // the new limits go through the modified test like every change
+    }
     default:
         return false;
     }

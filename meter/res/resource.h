@@ -222,6 +222,11 @@
 #define IDC_ABT_MAKER 1315
 #define IDC_ABT_MAILING 1316
 
+// The meter limits dialog.
+#define IDD_METER_LIMITS 141
+#define IDC_LIMITS_HIGH 1320
+#define IDC_LIMITS_MEDIUM 1321
+
 // The volume information dialog.
 #define IDD_VOLUME_INFO 134
 #define IDC_VOLINFO_PATH 1015
