@@ -1,4 +1,5 @@
 #include "meter/prefs/general_pages.h"
+#include "meter/prefs/meter_limits.h"
 #include "meter/prefs/schedule_pages.h"
 #include "meter/timer_labels.h"
 
@@ -295,4 +296,19 @@ TEST(autoUpdatePage, bitsAndEnableRules)
     EXPECT_FALSE(askEnabled(f));
     storeAutoUpdate(f, s);
     EXPECT_FALSE(s.flag(Booleans::kNoAskBeforeUpdateCheck));
+}
+
+TEST(meterOptionsPage, limitsFromTheDialogAndTheirOrder)
+{
+    AppSettings s = defaults();
+    auto f = loadMeterOptionsPage(s);
+    EXPECT_EQ(f.highLimit.value(), 98);
+    EXPECT_EQ(f.mediumLimit.value(), 90);
+    f.highLimit.set(81);
+    f.mediumLimit.set(80);
+    storeMeterOptionsPage(f, s);
+    EXPECT_EQ(s.highLimit, 81);
+    EXPECT_EQ(s.mediumLimit, 80);
+    EXPECT_TRUE(limitsInOrder(81, 80));
+    EXPECT_FALSE(limitsInOrder(80, 80));
 }
