@@ -2,6 +2,7 @@
 
 #include "meter/gdi_canvas.h"
 #include "meter/res/resource.h"
+#include "meter/window_rules.h"
 
 namespace {
 
@@ -191,8 +192,14 @@ bool MeterPane::onCommand(unsigned id)
             tray_.remove();
         return true;
     case ID_METER_ADD_NEW:
+        if (host_ != nullptr)
+            host_->openPreferences(kAddMeterPage);
+        return true;
     case ID_METER_PREFERENCES:
-        // The preferences and meter options sheets are not part of this version yet.
+        // The drive meter's preferences are the volumes page; the other meters' options
+        // sheet is not part of this version yet.
+        if (host_ != nullptr && meter_.kind() == MeterKind::Drive)
+            host_->openPreferences(kVolumesPage);
         return true;
     default:
         return false;

@@ -12,6 +12,8 @@ public:
     virtual ~MeterPaneHost() = default;
     virtual bool isFirstActive(MeterKind kind) const = 0;
     virtual bool isLastActive(MeterKind kind) const = 0;
+    // The preferences sheet with page `page` (0-based) in front.
+    virtual void openPreferences(int page) = 0;
 };
 
 class MeterPane : public Window, public MeterView {

@@ -271,7 +271,7 @@ void MeterWindow::onWelcome()
         MessageBoxA(hwnd_, text.c_str(), windowTitle(settings_).c_str(),
                     MB_OK | MB_ICONINFORMATION);
     }
-    // The preferences sheet opens here once it is part of the program.
+    openPreferences(kMenuPreferencesPage);
     settings_.setFlag(Booleans::kFirstRun, false);
 }
 
@@ -532,8 +532,12 @@ void MeterWindow::onMoveRequest(WPARAM kind, bool up)
 
 void MeterWindow::onPluginCommand(WPARAM id)
 {
-    if (!busy_ && id == PLUGIN_ITEM_EXIT)
+    if (busy_)
+        return;
+    if (id == PLUGIN_ITEM_EXIT)
         exitProgram();
+    else if (id == PLUGIN_ITEM_PREFERENCES)
+        openPreferences(kMenuPreferencesPage);
 }
 
 void MeterWindow::onHotKey(WPARAM id)

@@ -13,6 +13,7 @@
 #include "meter/measure/win_ping_factory.h"
 #include "meter/meter_pane.h"
 #include "meter/meter_set.h"
+#include "meter/prefs/config_sheet.h"
 #include "meter/scheduled_update.h"
 #include "meter/shell_tray.h"
 #include "meter/timer_set.h"
@@ -53,7 +54,7 @@ private:
     HWND window_ = nullptr;
 };
 
-class MeterWindow : private TickHandler, private MeterPaneHost {
+class MeterWindow : private TickHandler, private MeterPaneHost, private PreferencesSink {
 public:
     explicit MeterWindow(ProgramContext context);
     ~MeterWindow() override;
@@ -111,6 +112,12 @@ private:
     void onTaskbarCreated();
     void checkForUpdate();
 
+    // Preferences.
+    void openPreferences(int page) override;
+    void applyPreferences(const AppSettings& settings, const OptionsList& options) override;
+    SheetFacts sheetFacts();
+    void reloadPlugin();
+
     // Shutdown: stop sampling, save, end.
     void shutdown();
     void saveSettings();
@@ -162,4 +169,6 @@ private:
     bool sizeKnown_ = false;
     bool shutDown_ = false;
     bool countersBound_ = false;
+    bool preferencesOpen_ = false;
+    bool updateCheckWaiting_ = false; // asked for while the preferences were open
 };

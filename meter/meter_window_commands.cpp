@@ -5,22 +5,17 @@
 
 #include "common/scoped_flag.h"
 #include "common/win/resource_string.h"
+#include "common/win/web_page.h"
 #include "meter/res/resource.h"
 #include "meter/update_host.h"
 #include "meter/window_rules.h"
-
-#include <shellapi.h>
 
 namespace {
 
 // Opens an address of the string table in the user's browser.
 void openWebPage(HWND owner, int stringId)
 {
-    const std::string address = loadString(stringId);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32)
-        MessageBoxA(owner, "Failed to execute web browser.", kProductName, MB_OK | MB_ICONSTOP);
+    ::openWebPage(false, loadString(stringId), kProductName, owner);
 }
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -131,8 +126,10 @@ bool MeterWindow::onCommand(unsigned id)
         exitProgram();
         return true;
     case ID_TRAY_PREFERENCES:
+        openPreferences(kMenuPreferencesPage);
+        return true;
     case ID_TRAY_STATISTICS:
-        // The preferences sheet and the statistics summary are not part of this version.
+        // The statistics summary is not part of this version.
         return true;
     case IDOK:
         return true; // Enter does not close the window
@@ -173,6 +170,8 @@ bool MeterWindow::onSystemCommand(WPARAM command)
         layout(true, true, true);
         return true;
     case SystemCommand::Preferences:
+        openPreferences(kMenuPreferencesPage);
+        return true;
     case SystemCommand::Statistics:
         return true;
     case SystemCommand::None:
@@ -239,6 +238,11 @@ void MeterWindow::onTaskbarCreated()
 
 void MeterWindow::checkForUpdate()
 {
+    // The check may end the program to install; it waits until the sheet has closed.
+    if (preferencesOpen_) {
+        updateCheckWaiting_ = true;
+        return;
+    }
     RenewoHost host(
         hwnd_, [this] { exitProgram(); }, [this] { timers_.stopUpdateCheckTimer(); });
     UpdateCheckConfig config;

@@ -11,6 +11,11 @@ inline constexpr const char* kProductVersion = "2.6.0";
 // "Brellix", with " - " and the remote computer when the title should name it.
 std::string windowTitle(const AppSettings& settings);
 
+// The page the preferences sheet opens on, by where it was opened from.
+constexpr int kMenuPreferencesPage = 1;
+constexpr int kVolumesPage = 2;
+constexpr int kAddMeterPage = 3;
+
 enum class CloseAction { Exit, Hide, Ask };
 // What the close box does before asking: Shift always asks.
 CloseAction closeAction(const AppSettings& settings, bool shiftHeld);

@@ -1,11 +1,11 @@
 // The library's boundary: the three exported functions, under their C++ names. Each
 // translates the caller's arguments, delegates, and lets nothing escape.
+#include "common/win/web_page.h"
 #include "renewo/browse_folder.h"
 #include "renewo/desktop_check.h"
 #include "renewo/own_module.h"
 #include "renewo/record_check.h"
 #include "renewo/tdata.h"
-#include "renewo/web_page.h"
 #include "renewo/win_handles.h"
 
 #include <windows.h>
@@ -36,7 +36,7 @@ void Check(TData& data)
 bool OpenWebPage(bool useBrowserCommand, const char* address)
 {
     try {
-        return renewo::openWebPage(useBrowserCommand, address ? address : "", "Renewo");
+        return ::openWebPage(useBrowserCommand, address ? address : "", "Renewo");
     } catch (...) {
         return false;
     }

@@ -1,5 +1,7 @@
 #include "renewo/paths.h"
 
+#include "common/web/folder_text.h"
+
 namespace renewo {
 
 std::string installerFileName(const std::string& downloadUrl)
@@ -97,18 +99,12 @@ std::string folderOf(const std::string& modulePath)
 
 std::string preselectionOf(const std::string& folder)
 {
-    if (folder.size() > 3 && folder.back() == '\\') {
-        return folder.substr(0, folder.size() - 1);
-    }
-    return folder;
+    return chooserPreselection(folder);
 }
 
 std::string withTrailingBackslash(const std::string& folder)
 {
-    if (!folder.empty() && folder.back() == '\\') {
-        return folder;
-    }
-    return folder + '\\';
+    return folderWithBackslash(folder);
 }
 
 } // namespace renewo

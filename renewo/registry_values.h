@@ -1,7 +1,7 @@
 #pragma once
 // The two narrow registry views of the update checker: the caller's settings key, and
 // default values under HKEY_CLASSES_ROOT for finding the browser.
-#include "renewo/browser_command.h"
+#include "common/win/classes_root_keys.h"
 #include "renewo/due_test.h"
 
 #include <windows.h>
@@ -19,9 +19,6 @@ private:
     HKEY key_;
 };
 
-class ClassesRootKeys : public ClassesRoot {
-public:
-    bool defaultValue(const std::string& subkey, std::size_t maxBytes, std::string& value) override;
-};
+using ::ClassesRootKeys;
 
 } // namespace renewo

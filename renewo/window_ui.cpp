@@ -1,9 +1,9 @@
 #include "renewo/window_ui.h"
 
+#include "common/win/web_page.h"
 #include "renewo/browse_folder.h"
 #include "renewo/res/resource.h"
 #include "renewo/texts.h"
-#include "renewo/web_page.h"
 
 #include <commctrl.h>
 
@@ -189,7 +189,7 @@ UpdateChoice WindowUi::offerUpdate(const UpdateOffer& offer)
 
 bool WindowUi::openWebPage(const std::string& address)
 {
-    return renewo::openWebPage(false, address, "Renewo");
+    return ::openWebPage(false, address, "Renewo");
 }
 
 void WindowUi::progressOpen(const std::string& fileName)

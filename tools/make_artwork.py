@@ -408,6 +408,31 @@ def arrow_bitmap():
     return c
 
 
+def browse_bitmap():
+    """The browse buttons of the preferences: an open folder on button face."""
+    c = Canvas(16, 12, FACE + (255,))
+    folder = (235, 200, 80)
+    c.rect(1, 2, 7, 4, shade(folder, 0.8))
+    c.rect(1, 3, 14, 11, folder)
+    c.frame(1, 3, 14, 11, 1, SHADOW)
+    c.polygon([(3, 6), (15, 6), (13, 11), (1, 11)], shade(folder, 1.1))
+    return c
+
+
+def move_icon(size, up):
+    """The volume list's move buttons: a solid triangle pointing up or down."""
+    c = Canvas(size, size)
+    k = size / 16.0
+    top, bottom = 4 * k, 12 * k
+    left, right, middle = 3 * k, 13 * k, 8 * k
+    if up:
+        points = [(middle, top), (right, bottom), (left, bottom)]
+    else:
+        points = [(left, top), (right, top), (middle, bottom)]
+    c.polygon(points, (40, 60, 120))
+    return c
+
+
 # Fold bitmaps: the label on the hide button of a folded meter. Resource name, file
 # stem, label, colour of the little glyph and its drawing (graph or text meter).
 FOLDS = [
@@ -638,6 +663,9 @@ def artwork():
             yield icon("IDI_VOLUME_BASE + %d" % offset, stem,
                        [volume_icon(s, level, warning) for s in SIZES])
 
+    yield icon("IDI_MOVE_UP", "move_up", [move_icon(s, True) for s in SIZES])
+    yield icon("IDI_MOVE_DOWN", "move_down", [move_icon(s, False) for s in SIZES])
+
     rc.append("")
 
     def bitmap(name, stem, canvas, bits=None):
@@ -649,6 +677,7 @@ def artwork():
         yield bitmap(name, stem, fold_bitmap(label, color, glyph), 8)
     yield bitmap("IDB_VOLUME_STRIP", "volume_strip", volume_strip())
     yield bitmap("IDB_ABOUT", "about", about_picture())
+    yield bitmap("IDB_BROWSE", "browse", browse_bitmap(), 8)
 
     rc.append("")
     rc.append('%-26s WAVE   "art/voice.wav"' % "IDW_VOICE")

@@ -109,6 +109,133 @@
 // Meter windows are children of the main window with id 1100 + display position.
 #define IDC_METER_FIRST 1100
 
+// ---- Preferences sheet -----------------------------------------------------------------
+// Icons of the volume list's up and down buttons; the picture of the browse buttons.
+#define IDI_MOVE_UP 183
+#define IDI_MOVE_DOWN 184
+#define IDB_BROWSE 198
+
+#define IDD_PAGE_OPTIONS 150
+#define IDC_OPT_ON_TOP 1200
+#define IDC_OPT_START_HIDDEN 1201
+#define IDC_OPT_HIDE_TASKBAR 1202
+#define IDC_OPT_KEEP_ON_SCREEN 1203
+#define IDC_OPT_MAIL_PLUGIN 1204
+#define IDC_OPT_CLOSE_LABEL 1205
+#define IDC_OPT_CLOSE_ACTION 1206
+#define IDC_OPT_HOTKEY_ON 1207
+#define IDC_OPT_WINKEY_TEXT 1208
+#define IDC_OPT_ALT 1209
+#define IDC_OPT_CTRL 1210
+#define IDC_OPT_SHIFT 1211
+#define IDC_OPT_KEY 1212
+
+#define IDD_PAGE_DISPLAY 151
+#define IDC_DSP_IN_USE 1220
+#define IDC_DSP_REMAINING 1221
+#define IDC_DSP_COL_FREE 1222
+#define IDC_DSP_COL_USED 1223
+#define IDC_DSP_COL_TOTAL 1224
+#define IDC_DSP_COL_PERCENT 1225
+#define IDC_DSP_PCT_USED 1226
+#define IDC_DSP_PCT_FREE 1227
+#define IDC_DSP_MB 1228
+#define IDC_DSP_GB 1229
+#define IDC_DSP_HIDE_UNAVAILABLE 1230
+#define IDC_DSP_NO_RETRY 1231
+#define IDC_DSP_SOUND 1232
+#define IDC_DSP_RUN_APP 1233
+#define IDC_DSP_PATH 1234
+#define IDC_DSP_BROWSE 1235
+#define IDC_DSP_OPTIONS_LABEL 1236
+#define IDC_DSP_OPTIONS 1237
+#define IDC_DSP_HINT 1238
+
+#define IDD_PAGE_VOLUMES 152
+#define IDC_VOL_LIST 1240
+#define IDC_VOL_ADD 1241
+#define IDC_VOL_REMOVE 1242
+#define IDC_VOL_EDIT 1243
+#define IDC_VOL_UP 1244
+#define IDC_VOL_DOWN 1245
+#define IDC_VOL_COUNT 1246
+#define IDC_VOL_SPIN 1247
+
+#define IDD_PAGE_METERS 153
+#define IDC_MTR_LIST 1250
+#define IDC_MTR_EDIT 1251
+#define IDC_MTR_UP 1252
+#define IDC_MTR_DOWN 1253
+#define IDC_MTR_MORE 1254
+
+#define IDD_PAGE_METER_OPTIONS 154
+#define IDC_MOP_LEFT 1260
+#define IDC_MOP_CENTER 1261
+#define IDC_MOP_RIGHT 1262
+#define IDC_MOP_AVERAGE 1263
+#define IDC_MOP_LIMITS 1264
+#define IDC_MOP_COLORS 1265
+
+#define IDD_PAGE_TIMES 155
+#define IDC_TIM_DRIVE 1270
+#define IDC_TIM_DRIVE_LABEL 1271
+#define IDC_TIM_USAGE1 1272
+#define IDC_TIM_USAGE1_LABEL 1273
+#define IDC_TIM_USAGE2 1274
+#define IDC_TIM_USAGE2_LABEL 1275
+
+#define IDD_PAGE_LOGS 156
+#define IDC_LOG_FOLDER 1280
+#define IDC_LOG_BROWSE 1281
+#define IDC_LOG_COMMA 1282
+#define IDC_LOG_TAB 1283
+#define IDC_LOG_TXT 1284
+#define IDC_LOG_CSV 1285
+#define IDC_LOG_DATE 1286
+#define IDC_LOG_NO_BUFFER 1287
+#define IDC_LOG_LITTLE 1288
+#define IDC_LOG_LOT 1289
+
+#define IDD_PAGE_COMPUTER 157
+#define IDC_CMP_LOCAL 1290
+#define IDC_CMP_REMOTE 1291
+#define IDC_CMP_NAME 1292
+#define IDC_CMP_TEXT1 1293
+#define IDC_CMP_TEXT2 1294
+#define IDC_CMP_TITLE 1295
+
+#define IDD_PAGE_RENEWO 158
+#define IDC_UPD_ENABLE 1300
+#define IDC_UPD_EVERY_RUN 1301
+#define IDC_UPD_24H 1302
+#define IDC_UPD_7D 1303
+#define IDC_UPD_30D 1304
+#define IDC_UPD_FULL_TIME 1305
+#define IDC_UPD_ASK 1306
+
+#define IDD_PAGE_ABOUT 159
+#define IDC_ABT_ICON 1310
+#define IDC_ABT_NAME 1311
+#define IDC_ABT_ADDRESS 1312
+#define IDC_ABT_WEB 1313
+#define IDC_ABT_HARBINAL 1314
+#define IDC_ABT_MAKER 1315
+#define IDC_ABT_MAILING 1316
+
+// The meter limits dialog.
+#define IDD_METER_LIMITS 141
+#define IDC_LIMITS_HIGH 1320
+#define IDC_LIMITS_MEDIUM 1321
+
+// The volume information dialog.
+#define IDD_VOLUME_INFO 134
+#define IDC_VOLINFO_PATH 1015
+#define IDC_VOLINFO_BROWSE 1016
+#define IDC_VOLINFO_WARN 1021
+#define IDC_VOLINFO_LEVEL 1022
+#define IDC_VOLINFO_MB 1023
+#define IDC_VOLINFO_NAME 1074
+
 // ---- Strings -------------------------------------------------------------------------
 #define IDS_PRODUCT_NAME 107
 #define IDS_SETTINGS_KEY 200
@@ -116,6 +243,7 @@
 #define IDS_URL_WEB_SITE 308
 #define IDS_URL_MAILING_LIST 311
 #define IDS_URL_HELP 312
+#define IDS_URL_HARBINAL 313
 #define IDS_RENEWO_MISSING 314
 #define IDS_INSTALL_UPDATE 315
 #define IDS_WELCOME 319

@@ -1,6 +1,4 @@
-#include "renewo/browser_command.h"
-
-namespace renewo {
+#include "common/web/browser_command.h"
 
 std::string findBrowserCommand(ClassesRoot& root)
 {
@@ -63,5 +61,3 @@ bool buildBrowserCommandLine(const std::string& command, const std::string& addr
     commandLine = std::move(built);
     return true;
 }
-
-} // namespace renewo

@@ -1,0 +1,48 @@
+#include "common/win/classes_root_keys.h"
+
+#include <windows.h>
+
+namespace {
+
+class KeyOwner {
+public:
+    explicit KeyOwner(HKEY h) : h_(h) {}
+    ~KeyOwner() { RegCloseKey(h_); }
+    KeyOwner(const KeyOwner&) = delete;
+    KeyOwner& operator=(const KeyOwner&) = delete;
+    HKEY get() const { return h_; }
+
+private:
+    HKEY h_;
+};
+
+} // namespace
+
+bool ClassesRootKeys::defaultValue(const std::string& subkey, std::size_t maxBytes,
+                                   std::string& value)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) {
+        return false;
+    }
+    KeyOwner key(h);
+    std::string buffer(maxBytes, '\0');
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(buffer.size());
+    if (RegQueryValueExA(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]),
+                         &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return false;
+    }
+    buffer.resize(size);
+    // The stored text may or may not carry its terminator.
+    const auto end = buffer.find('\0');
+    if (end != std::string::npos) {
+        buffer.resize(end);
+    }
+    if (buffer.empty()) {
+        return false;
+    }
+    value = buffer;
+    return true;
+}

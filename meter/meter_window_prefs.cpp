@@ -1,0 +1,72 @@
+// The main window's side of the preferences sheet: opening it, and applying what it
+// hands back.
+#include "meter/meter_window.h"
+
+#include "common/scoped_flag.h"
+#include "meter/res/resource.h"
+#include "meter/window_rules.h"
+
+SheetFacts MeterWindow::sheetFacts()
+{
+    SheetFacts facts;
+    facts.readsCounters = context_.family == PlatformFamily::NT;
+    facts.isNT = context_.family == PlatformFamily::NT;
+    if (context_.environment != nullptr)
+        facts.majorVersion = context_.environment->facts.isNT5 ? 5 : 4;
+    for (int k = 0; k < kMeterKindCount; ++k) {
+        Meter& meter = meters_.byKind(static_cast<MeterKind>(k));
+        if (!meter.isPlaceholder())
+            facts.meters.push_back({meter.kind(), meter.displayName(false), meter.canLog()});
+    }
+    return facts;
+}
+
+void MeterWindow::openPreferences(int page)
+{
+    if (preferencesOpen_)
+        return;
+    // The sheet copies the settings: the volume list's column layout must be in them.
+    drivePane_->storeColumnOrder();
+    {
+        ScopedFlag busy(busy_);
+        ScopedFlag open(preferencesOpen_);
+        CConfigSheet sheet(settings_, meters_.optionsTable(), sheetFacts(), *this);
+        sheet.run(hwnd_, page);
+    }
+    if (updateCheckWaiting_) {
+        updateCheckWaiting_ = false;
+        PostMessageA(hwnd_, WMU_CHECK_UPDATE, 0, 0);
+    }
+}
+
+void MeterWindow::applyPreferences(const AppSettings& settings, const OptionsList& options)
+{
+    // Records buffered under the old log settings go out under them.
+    for (Meter* meter : meters_.inDisplayOrder())
+        meter->flushLog();
+
+    const bool otherComputer = remoteComputerChanged(settings_, settings);
+    settings_ = settings;
+    for (int k = 0; k < kMeterKindCount; ++k) {
+        const auto& edited = options[static_cast<std::size_t>(k)];
+        if (edited != nullptr)
+            meters_.byKind(static_cast<MeterKind>(k)).options().copyFrom(*edited);
+    }
+    if (context_.environment != nullptr)
+        context_.environment->remote.set(settings_.remoteComputer);
+    if (otherComputer)
+        for (Meter* meter : meters_.inDisplayOrder())
+            meter->resetHistory();
+
+    relayout();
+    applyAlwaysOnTop();
+    drivePane_->buildColumns();
+    refreshDrivesAndLayout(true, true, true);
+    reloadPlugin();
+    saveSettings();
+}
+
+void MeterWindow::reloadPlugin()
+{
+    // The mail plug-in is saved, closed and loaded again here once it is hosted.
+}
