@@ -189,19 +189,27 @@ GraphWalk walkGraph(const Rect& r, const GraphGeometry& geo, const GraphMeter& m
     return walk;
 }
 
+// The background and the three level lines; false when the graph has no room.
+bool drawGraphGround(Canvas& canvas, const Rect& r, const GraphGeometry& geo,
+                     const GraphColours& colours)
+{
+    canvas.fillRect(r, colours[kColourBackground]);
+    if (geo.h <= 0 || r.width() <= 0)
+        return false;
+    for (int quarter : {3, 2, 1})
+        canvas.line(r.left, r.top + geo.h * quarter / 4, r.right, r.top + geo.h * quarter / 4,
+                    colours[kColourGrid]);
+    return true;
+}
+
 } // namespace
 
 void drawGraph(Canvas& canvas, const Rect& r, const GraphMeter& meter)
 {
     const GraphColours& colours = meter.settings().colours;
     const GraphGeometry geo = geometryOf(r, meter.graphOptions().lineGraph());
-
-    canvas.fillRect(r, colours[kColourBackground]);
-    if (geo.h <= 0 || r.width() <= 0)
+    if (!drawGraphGround(canvas, r, geo, colours))
         return;
-    for (int quarter : {3, 2, 1})
-        canvas.line(r.left, r.top + geo.h * quarter / 4, r.right, r.top + geo.h * quarter / 4,
-                    colours[kColourGrid]);
     // A scale of 0 (a resource whose total is 0) draws an empty graph.
     if (meter.scale() == 0)
         return;
@@ -234,13 +242,8 @@ void drawGraphStatic(Canvas& canvas, const Rect& r, const GraphMeter& meter)
 {
     const GraphColours& colours = meter.settings().colours;
     const GraphGeometry geo = geometryOf(r, meter.graphOptions().lineGraph());
-
-    canvas.fillRect(r, colours[kColourBackground]);
-    if (geo.h <= 0 || r.width() <= 0)
+    if (!drawGraphGround(canvas, r, geo, colours))
         return;
-    for (int quarter : {3, 2, 1})
-        canvas.line(r.left, r.top + geo.h * quarter / 4, r.right, r.top + geo.h * quarter / 4,
-                    colours[kColourGrid]);
     if (meter.scale() == 0)
         return;
     for (int i = 0; i < Meter::kHistoryLength; ++i)

@@ -1,22 +1,8 @@
 #include "renewo/registry_values.h"
 
+#include "common/win/reg_key.h"
+
 namespace renewo {
-
-namespace {
-
-class KeyOwner {
-public:
-    explicit KeyOwner(HKEY h) : h_(h) {}
-    ~KeyOwner() { RegCloseKey(h_); }
-    KeyOwner(const KeyOwner&) = delete;
-    KeyOwner& operator=(const KeyOwner&) = delete;
-    HKEY get() const { return h_; }
-
-private:
-    HKEY h_;
-};
-
-} // namespace
 
 bool KeyValues::query(const char* name, std::uint32_t& type, std::vector<unsigned char>& data)
 {

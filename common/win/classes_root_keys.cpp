@@ -1,22 +1,8 @@
 #include "common/win/classes_root_keys.h"
 
+#include "common/win/reg_key.h"
+
 #include <windows.h>
-
-namespace {
-
-class KeyOwner {
-public:
-    explicit KeyOwner(HKEY h) : h_(h) {}
-    ~KeyOwner() { RegCloseKey(h_); }
-    KeyOwner(const KeyOwner&) = delete;
-    KeyOwner& operator=(const KeyOwner&) = delete;
-    HKEY get() const { return h_; }
-
-private:
-    HKEY h_;
-};
-
-} // namespace
 
 bool ClassesRootKeys::defaultValue(const std::string& subkey, std::size_t maxBytes,
                                    std::string& value)
@@ -25,7 +11,7 @@ bool ClassesRootKeys::defaultValue(const std::string& subkey, std::size_t maxByt
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) {
         return false;
     }
-    KeyOwner key(h);
+    RegKeyOwner key(h);
     std::string buffer(maxBytes, '\0');
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(buffer.size());
