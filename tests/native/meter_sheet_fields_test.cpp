@@ -150,7 +150,8 @@ TEST(networkMaximum, customFiguresRoundTrip)
     const NetworkMaximum reopened = networkMaximumOf(128000);
     EXPECT_EQ(reopened.button, kNetworkCustomButton);
     EXPECT_EQ(reopened.customKb, 1000);
-    // The largest figure still fits the stored 32 bits, and reopens as itself.
+    // The largest figure still fits the stored 32 bits; it reopens as the figure its
+    // bytes give back.
     EXPECT_EQ(customKbToBytes(kCustomKbHighest), 4294966272u);
     EXPECT_GT(customKbToBytes(kCustomKbHighest + 8), 0xFFFFFFFFull);
     EXPECT_EQ(bytesToCustomKb(4294966272u), 33554424u);
