@@ -196,10 +196,14 @@ bool MeterPane::onCommand(unsigned id)
             host_->openPreferences(kAddMeterPage);
         return true;
     case ID_METER_PREFERENCES:
-        // The drive meter's preferences are the volumes page; the other meters' options
-        // sheet is not part of this version yet.
-        if (host_ != nullptr && meter_.kind() == MeterKind::Drive)
+        // The drive meter's preferences are the volumes page; every other meter has its
+        // options sheet, after which the main window lays itself out again.
+        if (host_ == nullptr)
+            return true;
+        if (meter_.kind() == MeterKind::Drive)
             host_->openPreferences(kVolumesPage);
+        else if (host_->editMeterOptions(meter_.kind()))
+            SendMessageA(main_, WMU_RELAYOUT, 0, 0);
         return true;
     default:
         return false;

@@ -14,6 +14,8 @@ public:
     virtual bool isLastActive(MeterKind kind) const = 0;
     // The preferences sheet with page `page` (0-based) in front.
     virtual void openPreferences(int page) = 0;
+    // The meter's options sheet; true when it ended with OK.
+    virtual bool editMeterOptions(MeterKind kind) = 0;
 };
 
 class MeterPane : public Window, public MeterView {

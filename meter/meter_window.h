@@ -14,6 +14,7 @@
 #include "meter/meter_pane.h"
 #include "meter/meter_set.h"
 #include "meter/prefs/config_sheet.h"
+#include "meter/prefs/meter_options_sheet.h"
 #include "meter/scheduled_update.h"
 #include "meter/shell_tray.h"
 #include "meter/timer_set.h"
@@ -116,6 +117,9 @@ private:
     void openPreferences(int page) override;
     void applyPreferences(const AppSettings& settings, const OptionsList& options) override;
     SheetFacts sheetFacts();
+    bool editMeterOptions(MeterKind kind) override;
+    // The Hosts page's dialog for adding a host.
+    static HostEditor hostEditor();
     void reloadPlugin();
 
     // Shutdown: stop sampling, save, end.

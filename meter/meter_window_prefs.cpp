@@ -16,9 +16,47 @@ SheetFacts MeterWindow::sheetFacts()
     for (int k = 0; k < kMeterKindCount; ++k) {
         Meter& meter = meters_.byKind(static_cast<MeterKind>(k));
         if (!meter.isPlaceholder())
-            facts.meters.push_back({meter.kind(), meter.displayName(false), meter.canLog()});
+            facts.meters.push_back(
+                {meter.kind(), meter.displayName(false), meter.canLog(), meter.canShowTrayIcon()});
     }
+    if (context_.environment != nullptr && context_.family == PlatformFamily::NT) {
+        facts.interfaces = context_.environment->interfaces.names();
+        facts.defaultInterface = context_.environment->interfaces.defaultIndex();
+    }
+    facts.editHost = hostEditor();
     return facts;
+}
+
+HostEditor MeterWindow::hostEditor()
+{
+    // replaced by the host dialog
+    return [](HWND, const std::string&) -> std::optional<std::string> { return std::nullopt; };
+}
+
+bool MeterWindow::editMeterOptions(MeterKind kind)
+{
+    if (preferencesOpen_)
+        return false;
+    Meter& meter = meters_.byKind(kind);
+    if (meter.isPlaceholder())
+        return false;
+    const SheetFacts facts = sheetFacts();
+    MeterSheetFacts sheet = meterSheetFacts(
+        facts, {kind, meter.displayName(false), meter.canLog(), meter.canShowTrayIcon()},
+        settings_);
+    // Records buffered under the old options go out under them.
+    meter.flushLog();
+    bool accepted = false;
+    {
+        ScopedFlag busy(busy_);
+        ScopedFlag open(preferencesOpen_);
+        accepted = ::editMeterOptions(hwnd_, meter.options(), std::move(sheet));
+    }
+    if (updateCheckWaiting_) {
+        updateCheckWaiting_ = false;
+        PostMessageA(hwnd_, WMU_CHECK_UPDATE, 0, 0);
+    }
+    return accepted;
 }
 
 void MeterWindow::openPreferences(int page)

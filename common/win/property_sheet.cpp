@@ -114,7 +114,8 @@ bool PropertyPage::onSheetNotify(const NMHDR& header, LRESULT& result)
     }
 }
 
-PropertySheetFrame::PropertySheetFrame(std::string caption) : caption_(std::move(caption))
+PropertySheetFrame::PropertySheetFrame(std::string caption, DWORD flags)
+    : caption_(std::move(caption)), flags_(flags)
 {
 }
 
@@ -131,7 +132,7 @@ INT_PTR PropertySheetFrame::runModal(HWND owner, int startPage)
 
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_USECALLBACK | PSH_NOCONTEXTHELP;
+    header.dwFlags = PSH_USECALLBACK | PSH_NOCONTEXTHELP | flags_;
     header.hwndParent = owner;
     header.hInstance = GetModuleHandleA(nullptr);
     header.pszCaption = caption_.c_str();

@@ -47,7 +47,8 @@ private:
 
 class PropertySheetFrame {
 public:
-    explicit PropertySheetFrame(std::string caption);
+    // flags: added to the sheet header's own (PSH_NOAPPLYNOW for a sheet without Apply).
+    explicit PropertySheetFrame(std::string caption, DWORD flags = 0);
     virtual ~PropertySheetFrame() = default;
     PropertySheetFrame(const PropertySheetFrame&) = delete;
     PropertySheetFrame& operator=(const PropertySheetFrame&) = delete;
@@ -65,6 +66,7 @@ private:
     static int CALLBACK sheetCallback(HWND hwnd, UINT message, LPARAM lParam);
 
     std::string caption_;
+    DWORD flags_;
     std::vector<PropertyPage*> pages_;
     HWND hwnd_ = nullptr;
 };

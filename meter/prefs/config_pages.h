@@ -69,7 +69,11 @@ private:
     void onInit() override;
     void onSetActive() override;
     bool onNotify(const NMHDR& header, LRESULT& result) override;
+    bool onCommand(int id, int code) override;
     void fillList();
+    int selectedRow() const;
+    // The options sheet on the working copy of the meter in `row`.
+    void editMeter(int row);
     std::vector<MeterKind> rows_;
     Nt4Notices notices_;
     bool filling_ = false;

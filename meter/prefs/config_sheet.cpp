@@ -3,6 +3,20 @@
 #include "common/win/dialog.h"
 #include "meter/prefs/config_pages.h"
 
+MeterSheetFacts meterSheetFacts(const SheetFacts& facts, const MeterFacts& meter,
+                                const AppSettings& settings)
+{
+    MeterSheetFacts sheet;
+    sheet.abilities.canLog = meter.canLog;
+    sheet.abilities.canShowTrayIcon = meter.canShowTrayIcon;
+    sheet.abilities.hasTimer = meter.kind != MeterKind::Drive;
+    sheet.timerSeconds = {settings.timerSeconds[1], settings.timerSeconds[2]};
+    sheet.interfaces = facts.interfaces;
+    sheet.defaultInterface = facts.defaultInterface;
+    sheet.editHost = facts.editHost;
+    return sheet;
+}
+
 void ConfigPage::changed()
 {
     sheet_.modifiedTest(*this);

@@ -2,6 +2,7 @@
 // "Brellix - Preferences": the modal sheet that edits a private copy of the settings
 // and the meter options and hands it to the main window on Apply and on OK.
 #include "common/win/property_sheet.h"
+#include "meter/prefs/meter_options_sheet.h"
 #include "meter/prefs/prefs_model.h"
 
 #include <memory>
@@ -19,6 +20,7 @@ struct MeterFacts {
     MeterKind kind;
     std::string name;
     bool canLog;
+    bool canShowTrayIcon = false;
 };
 
 // What the sheet needs to know of the program beside its settings.
@@ -27,7 +29,17 @@ struct SheetFacts {
     bool isNT = true;
     unsigned majorVersion = 5;
     std::vector<MeterFacts> meters; // the kinds that are no placeholders, in kind order
+    // For the meter options sheet of "&Edit Meter...": the network meter's interfaces
+    // and the host dialog.
+    std::vector<std::string> interfaces;
+    int defaultInterface = -1;
+    HostEditor editHost;
 };
+
+// The options sheet's facts for one meter of the list, with the working settings'
+// timer periods.
+MeterSheetFacts meterSheetFacts(const SheetFacts& facts, const MeterFacts& meter,
+                                const AppSettings& settings);
 
 class CConfigSheet;
 

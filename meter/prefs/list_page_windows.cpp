@@ -211,8 +211,7 @@ void CConfigMetersPage::onInit()
     HWND list = item(IDC_MTR_LIST);
     ListView_SetExtendedListViewStyle(list, kListStyle);
     addColumns(list, meterColumnHeaders(), 40);
-    // The meter options sheet is not part of this version: nothing to edit with.
-    enable(IDC_MTR_EDIT, false);
+    enable(IDC_MTR_EDIT, false); // until a row is selected
 }
 
 void CConfigMetersPage::onSetActive()
@@ -240,13 +239,58 @@ void CConfigMetersPage::fillList()
     for (int column = 0; column < static_cast<int>(meterColumnHeaders().size()); ++column)
         ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE_USEHEADER);
     filling_ = false;
+    enable(IDC_MTR_EDIT, selectedRow() >= 0);
+}
+
+int CConfigMetersPage::selectedRow() const
+{
+    const int row = static_cast<int>(ListView_GetNextItem(item(IDC_MTR_LIST), -1, LVNI_SELECTED));
+    return row >= 0 && static_cast<std::size_t>(row) < rows_.size() ? row : -1;
+}
+
+void CConfigMetersPage::editMeter(int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
+        return;
+    const MeterKind kind = rows_[static_cast<std::size_t>(row)];
+    MeterOptions* options = sheet().model().workingOptions()[static_cast<std::size_t>(kind)].get();
+    const SheetFacts& facts = sheet().facts();
+    const MeterFacts* meter = nullptr;
+    for (const MeterFacts& each : facts.meters)
+        if (each.kind == kind)
+            meter = &each;
+    if (options == nullptr || meter == nullptr)
+        return;
+    if (!editMeterOptions(sheet().hwnd(), *options,
+                          meterSheetFacts(facts, *meter, sheet().model().working())))
+        return;
+    fillList();
+    ListView_SetItemState(item(IDC_MTR_LIST), row, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    changed();
+}
+
+bool CConfigMetersPage::onCommand(int id, int code)
+{
+    if (id != IDC_MTR_EDIT || code != BN_CLICKED)
+        return false;
+    editMeter(selectedRow());
+    return true;
 }
 
 bool CConfigMetersPage::onNotify(const NMHDR& header, LRESULT& result)
 {
-    if (header.idFrom != IDC_MTR_LIST || header.code != LVN_ITEMCHANGED || filling_)
+    if (header.idFrom != IDC_MTR_LIST || filling_)
+        return false;
+    if (header.code == NM_DBLCLK) {
+        editMeter(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+        return true;
+    }
+    if (header.code != LVN_ITEMCHANGED)
         return false;
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (selectionChanged(change))
+        enable(IDC_MTR_EDIT, selectedRow() >= 0);
     if (!checkChanged(change) || change.iItem < 0 ||
         static_cast<std::size_t>(change.iItem) >= rows_.size())
         return false;

@@ -236,6 +236,65 @@
 #define IDC_VOLINFO_MB 1023
 #define IDC_VOLINFO_NAME 1074
 
+// ---- Meter options sheet ----------------------------------------------------------------
+#define IDD_MOPT_GENERAL 160
+#define IDC_GEN_ACTIVE 1330
+#define IDC_GEN_HIDDEN 1331
+#define IDC_GEN_TRAY 1332
+#define IDC_GEN_LOG 1333
+#define IDC_GEN_TIMER_GROUP 1334
+#define IDC_GEN_TIMER1 1335
+#define IDC_GEN_TIMER2 1336
+
+#define IDD_MOPT_GRAPH 161
+#define IDC_GRA_SIZE 1340
+#define IDC_GRA_PIXELS 1341
+#define IDC_GRA_SMALL 1342
+#define IDC_GRA_MEDIUM 1343
+#define IDC_GRA_LARGE 1344
+#define IDC_GRA_AVERAGE 1345
+#define IDC_GRA_AUTOSCALE 1346
+#define IDC_GRA_BAR 1347
+#define IDC_GRA_LINE 1348
+
+#define IDD_MOPT_NETWORK 162
+#define IDC_NET_LABEL 1350
+#define IDC_NET_LIST 1351
+#define IDC_NET_BITS 1352
+#define IDC_NET_BYTES 1353
+// The maximum buttons in the order of their values: none, the six rates, custom.
+#define IDC_NET_MAX_FIRST 1354
+#define IDC_NET_MAX_CUSTOM 1361
+#define IDC_NET_CUSTOM_KB 1362
+
+#define IDD_MOPT_DISK 163
+#define IDC_DSK_BITS 1365
+#define IDC_DSK_BYTES 1366
+
+#define IDD_MOPT_MEMORY 164
+#define IDC_MEM_KB 1370
+#define IDC_MEM_MB 1371
+#define IDC_MEM_PERCENT 1372
+
+#define IDD_MOPT_PROCESSES 165
+#define IDC_PRC_ROWS 1375
+#define IDC_PRC_SPIN 1376
+#define IDC_PRC_IDLE 1377
+#define IDC_PRC_ZERO 1378
+#define IDC_PRC_COLOURS 1379
+#define IDC_PRC_TOTAL 1380
+#define IDC_PRC_SORT 1381
+
+#define IDD_MOPT_HOSTS 166
+#define IDC_HST_LIST 1385
+#define IDC_HST_ADD 1386
+#define IDC_HST_REMOVE 1387
+#define IDC_HST_UP 1388
+#define IDC_HST_DOWN 1389
+
+#define IDD_MOPT_DRIVE_LOG 167
+#define IDC_DLG_INTERVAL 1390
+
 // ---- Strings -------------------------------------------------------------------------
 #define IDS_PRODUCT_NAME 107
 #define IDS_SETTINGS_KEY 200

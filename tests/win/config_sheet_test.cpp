@@ -22,9 +22,13 @@ struct RecordingSink : PreferencesSink {
     {
         applied.push_back(settings);
         diskActive.push_back(options[static_cast<std::size_t>(MeterKind::DiskGraph)]->active());
+        cpuLineGraph.push_back(
+            static_cast<const GraphOptions&>(*options[static_cast<std::size_t>(MeterKind::Cpu)])
+                .lineGraph());
     }
     std::vector<AppSettings> applied;
     std::vector<bool> diskActive;
+    std::vector<bool> cpuLineGraph;
 };
 
 struct Rig {
@@ -295,4 +299,69 @@ TEST(configSheet, diskMeterOnNt4ShowsTheCounterNoticeOnce)
     EXPECT_TRUE(noticeShown);
     ASSERT_EQ(rig.sink.diskActive.size(), 1u);
     EXPECT_TRUE(rig.sink.diskActive[0]);
+}
+
+TEST(configSheet, editMeterAndDoubleClickEditTheWorkingCopy)
+{
+    Rig rig;
+    rig.owned[static_cast<std::size_t>(MeterKind::DiskGraph)]->setActive(true);
+    bool editBefore = true, editAfter = false, applyAfter = false, diskCheck = true;
+    NMITEMACTIVATE doubleClick{};
+    rig.run(kMetersPage, [&](HWND sheet) {
+        HWND page = showPage(sheet, kMetersPage);
+        HWND list = GetDlgItem(page, IDC_MTR_LIST);
+        editBefore = IsWindowEnabled(GetDlgItem(page, IDC_MTR_EDIT)) != FALSE;
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+        editAfter =
+            waitUntil([&] { return IsWindowEnabled(GetDlgItem(page, IDC_MTR_EDIT)) != FALSE; });
+        // "&Edit Meter..." on the CPU row: the line graph.
+        click(page, IDC_MTR_EDIT);
+        HWND options = nullptr;
+        waitUntil([&] {
+            return (options = findWindowOf(GetWindowThreadProcessId(sheet, nullptr),
+                                           kMeterOptionsCaption)) != nullptr;
+        });
+        if (options != nullptr) {
+            HWND graph = showPage(options, 1);
+            click(graph, IDC_GRA_LINE);
+            waitUntil([&] { return checked(graph, IDC_GRA_LINE); });
+            press(options, PSBTN_OK);
+            waitUntil([&] { return !IsWindow(options); });
+        }
+        applyAfter = waitUntil([&] { return applyEnabled(sheet); });
+        // A double-click on the disk row: switched off on its General page.
+        doubleClick.hdr.hwndFrom = list;
+        doubleClick.hdr.idFrom = IDC_MTR_LIST;
+        doubleClick.hdr.code = NM_DBLCLK;
+        doubleClick.iItem = 2;
+        PostMessageA(page, WM_NOTIFY, IDC_MTR_LIST, reinterpret_cast<LPARAM>(&doubleClick));
+        options = nullptr;
+        waitUntil([&] {
+            return (options = findWindowOf(GetWindowThreadProcessId(sheet, nullptr),
+                                           kMeterOptionsCaption)) != nullptr;
+        });
+        if (options != nullptr) {
+            HWND general = showPage(options, 0);
+            click(general, IDC_GEN_ACTIVE);
+            waitUntil([&] { return !checked(general, IDC_GEN_ACTIVE); });
+            press(options, PSBTN_OK);
+            waitUntil([&] { return !IsWindow(options); });
+        }
+        waitUntil([&] { return ListView_GetCheckState(list, 2) == 0; });
+        diskCheck = ListView_GetCheckState(list, 2) != 0;
+        press(sheet, PSBTN_OK);
+    });
+    ASSERT_FALSE(rig.missed);
+    EXPECT_FALSE(editBefore);
+    EXPECT_TRUE(editAfter);
+    EXPECT_TRUE(applyAfter);
+    EXPECT_FALSE(diskCheck);
+    ASSERT_EQ(rig.sink.applied.size(), 1u);
+    EXPECT_TRUE(rig.sink.cpuLineGraph[0]);
+    EXPECT_FALSE(rig.sink.diskActive[0]);
+    // The sheet edited its working copy, never the meters' own records.
+    EXPECT_FALSE(static_cast<GraphOptions&>(*rig.owned[0]).lineGraph());
 }
