@@ -108,6 +108,7 @@ private:
     bool onSystemCommand(WPARAM command);
     void onClose();
     void showAbout();
+    void showStatistics();
     void showWebPage(int stringId);
     void onTaskbarCreated();
     void checkForUpdate();
