@@ -109,6 +109,7 @@ private:
     bool onSystemCommand(WPARAM command);
     void onClose();
     void showAbout();
+    void showStatistics();
     void showWebPage(int stringId);
     void onTaskbarCreated();
     void checkForUpdate();

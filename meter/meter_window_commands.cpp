@@ -1,12 +1,14 @@
 // The main window's commands: the tray icon and its menu, the command and system menu
-// items, the close box and its question, the About box, web pages and the update
-// check.
+// items, the close box and its question, the About box and the statistics summary, web
+// pages and the update check.
 #include "meter/meter_window.h"
 
 #include "common/scoped_flag.h"
 #include "common/win/resource_string.h"
 #include "common/win/web_page.h"
+#include "meter/measure/memory_status_win.h"
 #include "meter/res/resource.h"
+#include "meter/statistics_dialog.h"
 #include "meter/update_host.h"
 #include "meter/window_rules.h"
 
@@ -129,7 +131,7 @@ bool MeterWindow::onCommand(unsigned id)
         openPreferences(kMenuPreferencesPage);
         return true;
     case ID_TRAY_STATISTICS:
-        // The statistics summary is not part of this version.
+        showStatistics();
         return true;
     case IDOK:
         return true; // Enter does not close the window
@@ -173,6 +175,7 @@ bool MeterWindow::onSystemCommand(WPARAM command)
         openPreferences(kMenuPreferencesPage);
         return true;
     case SystemCommand::Statistics:
+        showStatistics();
         return true;
     case SystemCommand::None:
         break;
@@ -219,6 +222,14 @@ void MeterWindow::showAbout()
 {
     ScopedFlag busy(busy_);
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hwnd_, aboutProc, 0);
+}
+
+void MeterWindow::showStatistics()
+{
+    ScopedFlag busy(busy_);
+    SystemMemoryStatus memory;
+    StatisticsSummaryDialog dialog(meters_, memory);
+    dialog.runModal(hwnd_);
 }
 
 void MeterWindow::showWebPage(int stringId)

@@ -10,6 +10,7 @@ struct MemoryStatusBytes {
     std::uint64_t availablePageFile = 0;
     std::uint64_t totalPhysical = 0;
     std::uint64_t availablePhysical = 0;
+    std::uint32_t memoryLoad = 0; // percent of physical memory in use, as the system judges it
 };
 
 enum class MemoryResource { PageFile, Physical };

@@ -33,6 +33,7 @@ MemoryStatusBytes SystemMemoryStatus::read()
             bytes.availablePageFile = status.ullAvailPageFile;
             bytes.totalPhysical = status.ullTotalPhys;
             bytes.availablePhysical = status.ullAvailPhys;
+            bytes.memoryLoad = status.dwMemoryLoad;
             return bytes;
         }
     }
@@ -43,5 +44,6 @@ MemoryStatusBytes SystemMemoryStatus::read()
     bytes.availablePageFile = status.dwAvailPageFile;
     bytes.totalPhysical = status.dwTotalPhys;
     bytes.availablePhysical = status.dwAvailPhys;
+    bytes.memoryLoad = status.dwMemoryLoad;
     return bytes;
 }

@@ -2,55 +2,13 @@
 
 #include "meter/measure/ping_meter.h"
 #include "meter/measure/process_meter.h"
-#include "volume_fakes.h"
+#include "meter_set_fakes.h"
 
 #include <gtest/gtest.h>
 
+using namespace meter_set_test;
+
 namespace {
-
-class NoResources : public FreeResourcesQuery {
-public:
-    int freePercent(ResourceHeap) override { return 0; }
-};
-
-class NoNetwork : public PingNetwork {
-public:
-    bool ready() const override { return false; }
-    std::optional<std::uint32_t> resolve(const std::string&) override { return std::nullopt; }
-    std::vector<EchoOutcome> echo(const std::vector<std::uint32_t>& addresses,
-                                  std::uint32_t) override
-    {
-        return std::vector<EchoOutcome>(addresses.size());
-    }
-};
-
-class NoPerfData : public PerfDataReader {
-public:
-    std::vector<char> englishCounterNames() override { return {}; }
-    Status performanceData(const std::string&, std::uint8_t*, std::uint32_t*) override
-    {
-        return Status::Failed;
-    }
-};
-
-class NoProcessTimes : public ProcessTimes {
-public:
-    bool totalSeconds(std::uint32_t, std::uint32_t*) override { return false; }
-};
-
-struct Services {
-    FakeVolumeSystem volumes;
-    RecordingAlerts alerts;
-    RecordingTray tray;
-    NoResources resources;
-    NoNetwork ping;
-    NoPerfData perfData;
-    NoProcessTimes times;
-    MeterSetServices get()
-    {
-        return {volumes, alerts, tray, resources, ping, perfData, times, narrowToWindows1252};
-    }
-};
 
 std::vector<std::string> shownNames(MeterSet& set)
 {
