@@ -247,6 +247,10 @@
 #define IDC_COLORS_CHANGE6 1417
 #define IDC_COLORS_COPY 1420
 
+// The host dialog of the ping meter's host list.
+#define IDD_HOST 142
+#define IDC_HOST_NAME 1430
+
 // The volume information dialog.
 #define IDD_VOLUME_INFO 134
 #define IDC_VOLINFO_PATH 1015
