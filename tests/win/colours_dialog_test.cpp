@@ -231,27 +231,6 @@ TEST(coloursDialog, copyPutsTheColoursOnTheClipboardAsText)
     EXPECT_EQ(clipboardText(), colourClipboardText(scheme(kAqua)));
 }
 
-TEST(coloursDialog, aClipboardHeldElsewhereIsLeftAlone)
-{
-    ASSERT_TRUE(putClipboardText(nullptr, "before"));
-    ScriptedChooser chooser;
-    ColoursDialog dialog(scheme(0), chooser.seam());
-    bool held = false;
-    Driver driver(kCaption, [&](HWND window) {
-        // The driving thread holds the clipboard while the dialog copies; the copy is
-        // sent, so it has run when the call returns.
-        held = OpenClipboard(nullptr) != FALSE;
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_COLORS_COPY, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_COLORS_COPY)));
-        if (held)
-            CloseClipboard();
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    });
-    dialog.runModal(nullptr);
-    EXPECT_TRUE(held);
-    EXPECT_EQ(clipboardText(), "before");
-}
-
 TEST(colourSwatch, aBlackFrameAroundItsColour)
 {
     constexpr int cx = 12, cy = 8;
