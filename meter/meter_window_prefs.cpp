@@ -2,6 +2,8 @@
 // hands back.
 #include "meter/meter_window.h"
 
+#include "meter/prefs/host_dialog.h"
+
 #include "common/scoped_flag.h"
 #include "meter/res/resource.h"
 #include "meter/window_rules.h"
@@ -29,8 +31,7 @@ SheetFacts MeterWindow::sheetFacts()
 
 HostEditor MeterWindow::hostEditor()
 {
-    // replaced by the host dialog
-    return [](HWND, const std::string&) -> std::optional<std::string> { return std::nullopt; };
+    return editHost;
 }
 
 bool MeterWindow::editMeterOptions(MeterKind kind)

@@ -169,6 +169,7 @@ MeterOptionsFields loadMeterOptionsPage(const AppSettings& s)
     f.includeAverage = Edited<bool>(!s.flag(Booleans::kLeaveOutAverage));
     f.highLimit = Edited<std::uint8_t>(s.highLimit);
     f.mediumLimit = Edited<std::uint8_t>(s.mediumLimit);
+    f.colours = Edited<GraphColours>(s.colours);
     return f;
 }
 
@@ -181,4 +182,6 @@ void storeMeterOptionsPage(const MeterOptionsFields& f, AppSettings& s)
         s.highLimit = f.highLimit.value();
     if (f.mediumLimit.touched())
         s.mediumLimit = f.mediumLimit.value();
+    if (f.colours.touched())
+        s.colours = f.colours.value();
 }

@@ -95,6 +95,7 @@ struct MeterOptionsFields {
     Edited<bool> includeAverage;
     Edited<std::uint8_t> highLimit;
     Edited<std::uint8_t> mediumLimit;
+    Edited<GraphColours> colours; // set by the colours dialog's OK
 };
 
 MeterOptionsFields loadMeterOptionsPage(const AppSettings& settings);

@@ -1,4 +1,5 @@
 // The "Application Options", "Volume Options" and "Meter Options" pages.
+#include "meter/prefs/colours_dialog.h"
 #include "meter/prefs/config_pages.h"
 #include "meter/prefs/meter_limits_dialog.h"
 
@@ -256,6 +257,13 @@ bool CConfigMeterOptionsPage::onCommand(int id, int)
         f_.highLimit.set(dialog.high());
         f_.mediumLimit.set(dialog.medium());
         break; // the new limits go through the modified test like every change
+    }
+    case IDC_MOP_COLORS: {
+        ColoursDialog dialog(f_.colours.value());
+        if (dialog.runModal(hwnd()) != IDOK)
+            return true;
+        f_.colours.set(dialog.colours());
+        break;
     }
     default:
         return false;

@@ -227,6 +227,30 @@
 #define IDC_LIMITS_HIGH 1320
 #define IDC_LIMITS_MEDIUM 1321
 
+// The colours dialog: the scheme list, in colour order the swatches and the buttons
+// that change them, and the clipboard button.
+#define IDD_COLORS 140
+#define IDC_COLORS_SCHEME 1400
+#define IDC_COLORS_SWATCH0 1401
+#define IDC_COLORS_SWATCH1 1402
+#define IDC_COLORS_SWATCH2 1403
+#define IDC_COLORS_SWATCH3 1404
+#define IDC_COLORS_SWATCH4 1405
+#define IDC_COLORS_SWATCH5 1406
+#define IDC_COLORS_SWATCH6 1407
+#define IDC_COLORS_CHANGE0 1411
+#define IDC_COLORS_CHANGE1 1412
+#define IDC_COLORS_CHANGE2 1413
+#define IDC_COLORS_CHANGE3 1414
+#define IDC_COLORS_CHANGE4 1415
+#define IDC_COLORS_CHANGE5 1416
+#define IDC_COLORS_CHANGE6 1417
+#define IDC_COLORS_COPY 1420
+
+// The host dialog of the ping meter's host list.
+#define IDD_HOST 142
+#define IDC_HOST_NAME 1430
+
 // The volume information dialog.
 #define IDD_VOLUME_INFO 134
 #define IDC_VOLINFO_PATH 1015

@@ -312,3 +312,17 @@ TEST(meterOptionsPage, limitsFromTheDialogAndTheirOrder)
     EXPECT_TRUE(limitsInOrder(81, 80));
     EXPECT_FALSE(limitsInOrder(80, 80));
 }
+
+TEST(meterOptionsPage, coloursFromTheDialogAreStoredOnlyWhenSet)
+{
+    AppSettings s = defaults();
+    s.colours[kColourGrid] = rgb(1, 2, 3); // no scheme's colours: a visit must keep them
+    EXPECT_EQ(visited(s, loadMeterOptionsPage, storeMeterOptionsPage).colours, s.colours);
+
+    auto f = loadMeterOptionsPage(s);
+    EXPECT_EQ(f.colours.value(), s.colours);
+    const GraphColours aqua = colourSchemes()[3].colours;
+    f.colours.set(aqua);
+    storeMeterOptionsPage(f, s);
+    EXPECT_EQ(s.colours, aqua);
+}
