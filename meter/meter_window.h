@@ -66,6 +66,8 @@ public:
     void run();
 
 private:
+    static constexpr int kHotKeyId = 1;
+
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR answer(LRESULT result);
