@@ -28,6 +28,7 @@ TEST(endToEnd, firstStartThenRestoredSecondStart)
         GetWindowTextA(main, title, sizeof title);
         EXPECT_STREQ(title, "Brellix");
         // The default stack: Uptime above Drive Space above CPU.
+        ASSERT_TRUE(waitUntil([&] { return meterTop(main, "CPU") != -1; }));
         EXPECT_LT(meterTop(main, "Uptime"), meterTop(main, "DriveMeter"));
         EXPECT_LT(meterTop(main, "DriveMeter"), meterTop(main, "CPU"));
         EXPECT_EQ(meterTop(main, "NetworkGraph"), -1); // off by default
@@ -70,6 +71,8 @@ TEST(endToEnd, firstStartThenRestoredSecondStart)
         GetWindowRect(main, &r);
         EXPECT_EQ(r.left, 123);
         EXPECT_EQ(r.top, 77);
+        ASSERT_TRUE(waitUntil(
+            [&] { return meterTop(main, "CPU") != -1 && meterTop(main, "Uptime") != -1; }));
         EXPECT_LT(meterTop(main, "CPU"), meterTop(main, "Uptime"));
         exitThroughTrayMenu(main);
         DWORD exitCode = 1;

@@ -62,6 +62,9 @@ TEST(endToEnd, processAndPingMetersSwitchedOnThroughTheirRecords)
     HWND pings = FindWindowExA(main, nullptr, "BrellixMeter", "PingMeter");
     ASSERT_NE(processes, nullptr);
     ASSERT_NE(pings, nullptr);
+    // Shown once the start-up has laid the window out.
+    ASSERT_TRUE(waitUntil(
+        [&] { return meterTop(main, "ProcessMeter") != -1 && meterTop(main, "PingMeter") != -1; }));
     // Below the memory graph, in the stored order.
     EXPECT_LT(meterTop(main, "PhyMemGraph"), meterTop(main, "ProcessMeter"));
     EXPECT_LT(meterTop(main, "ProcessMeter"), meterTop(main, "PingMeter"));
