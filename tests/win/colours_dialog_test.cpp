@@ -1,4 +1,5 @@
 #include "common/win/clipboard.h"
+#include "config_sheet_rig.h"
 #include "meter/prefs/colour_swatch.h"
 #include "meter/prefs/colours_dialog.h"
 #include "meter/prefs/config_sheet.h"
@@ -316,25 +317,9 @@ TEST(coloursDialog, theSystemChooserStartsFromTheSwatchColour)
 
 TEST(coloursDialog, okOnTheMeterOptionsPageReachesTheWorkingCopyAndEnablesApply)
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    AppSettings settings;
-    std::vector<std::unique_ptr<MeterOptions>> owned;
-    MeterOptionsTable table{};
-    for (int k = 0; k < kMeterKindCount; ++k) {
-        owned.push_back(makeMeterOptions(static_cast<MeterKind>(k), PlatformFamily::NT));
-        table[static_cast<std::size_t>(k)] = owned.back().get();
-    }
-    struct Sink : PreferencesSink {
-        void applyPreferences(const AppSettings& s, const OptionsList&) override
-        {
-            applied.push_back(s);
-        }
-        std::vector<AppSettings> applied;
-    } sink;
-    CConfigSheet sheet(settings, table, SheetFacts{}, sink);
+    Rig rig;
     bool enabled = false;
-    Driver driver(kPreferencesCaption, [&](HWND window) {
+    rig.run(kMeterOptionsPage, [&](HWND window) {
         HWND page = showPage(window, 4);
         click(page, IDC_MOP_COLORS);
         HWND colours = nullptr;
@@ -350,8 +335,7 @@ TEST(coloursDialog, okOnTheMeterOptionsPageReachesTheWorkingCopyAndEnablesApply)
         enabled = waitUntil([&] { return applyEnabled(window); });
         press(window, PSBTN_OK);
     });
-    sheet.run(nullptr, 4);
     EXPECT_TRUE(enabled);
-    ASSERT_EQ(sink.applied.size(), 1u);
-    EXPECT_EQ(sink.applied[0].colours, scheme(kGrays1));
+    ASSERT_EQ(rig.sink.applied.size(), 1u);
+    EXPECT_EQ(rig.sink.applied[0].colours, scheme(kGrays1));
 }

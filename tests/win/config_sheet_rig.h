@@ -14,6 +14,7 @@ constexpr int kOptionsPage = 0;
 constexpr int kDisplayPage = 1;
 constexpr int kVolumesPage = 2;
 constexpr int kMetersPage = 3;
+constexpr int kMeterOptionsPage = 4;
 constexpr int kTimesPage = 5;
 constexpr int kLogsPage = 6;
 constexpr int kComputerPage = 7;
