@@ -73,20 +73,8 @@ void Dialog::centreOnDesktop()
 
 INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-        self->attach(hwnd);
-    }
-    if (self == nullptr)
-        return FALSE;
-    const INT_PTR result = self->route(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->attach(nullptr);
-    }
-    return result;
+    Dialog* initial = message == WM_INITDIALOG ? reinterpret_cast<Dialog*>(lParam) : nullptr;
+    return dispatch(hwnd, message, wParam, lParam, initial);
 }
 
 INT_PTR Dialog::route(UINT message, WPARAM wParam, LPARAM lParam)

@@ -38,7 +38,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR route(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR route(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     int templateId_;
     HINSTANCE module_;

@@ -140,3 +140,22 @@ void DialogControls::focus(int id)
 {
     SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(id)), TRUE);
 }
+
+INT_PTR DialogControls::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                 DialogControls* initial)
+{
+    auto* self = reinterpret_cast<DialogControls*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        self = initial;
+        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->attach(hwnd);
+    }
+    if (self == nullptr)
+        return FALSE;
+    const INT_PTR result = self->route(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->attach(nullptr);
+    }
+    return result;
+}

@@ -47,7 +47,15 @@ public:
     void focus(int id);
 
 protected:
+    virtual ~DialogControls() = default;
     void attach(HWND hwnd) { hwnd_ = hwnd; }
+
+    // What every dialog procedure of an owner object does: the owner given with
+    // WM_INITDIALOG (`initial`) is kept in DWLP_USER, each message is routed to it, and
+    // the window is let go with WM_NCDESTROY.
+    static INT_PTR dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                            DialogControls* initial);
+    virtual INT_PTR route(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
 private:
     HWND hwnd_ = nullptr;

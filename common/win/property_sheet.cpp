@@ -51,21 +51,11 @@ INT_PTR PropertyPage::handleMessage(UINT, WPARAM, LPARAM)
 
 INT_PTR CALLBACK PropertyPage::pageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<PropertyPage*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-        const auto* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
-        self = reinterpret_cast<PropertyPage*>(page->lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, page->lParam);
-        self->attach(hwnd);
-    }
-    if (self == nullptr)
-        return FALSE;
-    const INT_PTR result = self->route(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->attach(nullptr);
-    }
-    return result;
+    PropertyPage* initial = nullptr;
+    if (message == WM_INITDIALOG)
+        initial = reinterpret_cast<PropertyPage*>(
+            reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+    return dispatch(hwnd, message, wParam, lParam, initial);
 }
 
 INT_PTR PropertyPage::route(UINT message, WPARAM wParam, LPARAM lParam)

@@ -38,7 +38,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK pageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR route(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR route(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool onSheetNotify(const NMHDR& header, LRESULT& result);
 
     int templateId_;
