@@ -234,6 +234,14 @@ inline void exitThroughTrayMenu(HWND main)
     PostMessageA(main, WM_COMMAND, ID_TRAY_EXIT, 0);
 }
 
+// Leaves through the tray menu's Exit; true when the program ended in time.
+inline bool exitsThroughTrayMenu(const Program& program, HWND main)
+{
+    exitThroughTrayMenu(main);
+    DWORD exitCode = 1;
+    return program.waitForExit(15000, exitCode);
+}
+
 inline constexpr const char* kSheetCaption = "Brellix - Preferences";
 inline constexpr int kApplyButton = 0x3021;
 
@@ -255,6 +263,13 @@ inline HWND preferencesSheet()
         return sheet != nullptr && IsWindowVisible(sheet);
     });
     return sheet;
+}
+
+// Opens the preferences as the tray menu does; the sheet, or null when it did not come.
+inline HWND openPreferencesFromTray(HWND main)
+{
+    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
+    return preferencesSheet();
 }
 
 // Shows page `index` of the sheet and answers its window.

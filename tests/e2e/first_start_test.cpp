@@ -74,9 +74,7 @@ TEST(endToEnd, firstStartThenRestoredSecondStart)
         ASSERT_TRUE(waitUntil(
             [&] { return meterTop(main, "CPU") != -1 && meterTop(main, "Uptime") != -1; }));
         EXPECT_LT(meterTop(main, "CPU"), meterTop(main, "Uptime"));
-        exitThroughTrayMenu(main);
-        DWORD exitCode = 1;
-        ASSERT_TRUE(program.waitForExit(15000, exitCode));
+        ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     }
     EXPECT_EQ(readDword("X"), 123u);
     deleteProfile();
@@ -149,9 +147,7 @@ TEST(endToEnd, startHiddenStaysHiddenUntilShown)
 
     PostMessageA(main, WMU_TRAY_NOTIFY, 100, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(becomesVisible(main, true));
-    exitThroughTrayMenu(main);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     deleteProfile();
 }
 
@@ -193,8 +189,6 @@ TEST(endToEnd, hotKeyHidesAndShowsTheWindow)
     pressF10(); // hidden: the key brings it back
     EXPECT_TRUE(becomesVisible(main, true));
 
-    exitThroughTrayMenu(main);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     deleteProfile();
 }

@@ -236,8 +236,7 @@ TEST(endToEnd, okKeepsTheVolumeListColumnsInTheOrderDraggedBeforeOpening)
     ASSERT_TRUE(setColumnOrder(list, dragged));
     ASSERT_EQ(columnOrder(list, count), dragged);
 
-    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
-    HWND sheet = preferencesSheet();
+    HWND sheet = openPreferencesFromTray(main);
     ASSERT_NE(sheet, nullptr);
     HWND page = sheetPage(sheet, 0);
     PostMessageA(GetDlgItem(page, IDC_OPT_START_HIDDEN), BM_CLICK, 0, 0);
@@ -287,8 +286,7 @@ TEST(endToEnd, applyWritesBufferedLogRecordsToTheFileTheyWereMadeFor)
     ASSERT_EQ(otherFilesIn(logs.path(), ""), ""); // still buffered
 
     // The date in the file name: the records that follow go to another file.
-    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
-    HWND sheet = preferencesSheet();
+    HWND sheet = openPreferencesFromTray(main);
     ASSERT_NE(sheet, nullptr);
     HWND page = sheetPage(sheet, 6);
     ASSERT_NE(page, nullptr);
@@ -329,8 +327,7 @@ TEST(endToEnd, updateCheckAskedForWhileTheSheetIsOpenRunsOnceItCloses)
     PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(question); }));
 
-    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
-    HWND sheet = preferencesSheet();
+    HWND sheet = openPreferencesFromTray(main);
     ASSERT_NE(sheet, nullptr);
     ASSERT_NE(sheetPage(sheet, 0), nullptr);
     PostMessageA(main, WMU_CHECK_UPDATE, 0, 0);

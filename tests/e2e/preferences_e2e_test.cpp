@@ -13,8 +13,7 @@ TEST(endToEnd, alwaysOnTopWithOkMakesTheWindowTopmostAndStoresIt)
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
-    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
-    HWND sheet = preferencesSheet();
+    HWND sheet = openPreferencesFromTray(main);
     ASSERT_NE(sheet, nullptr);
     HWND page = sheetPage(sheet, 0);
     PostMessageA(GetDlgItem(page, IDC_OPT_ON_TOP), BM_CLICK, 0, 0);
@@ -27,9 +26,7 @@ TEST(endToEnd, alwaysOnTopWithOkMakesTheWindowTopmostAndStoresIt)
     // Stored while the program runs, not at exit; the window turns top-most before the
     // drive refresh and the save that follow it, so the value may come a moment later.
     EXPECT_TRUE(waitUntil([] { return (readDword("Booleans") & 0x4u) == 0x4u; }));
-    exitThroughTrayMenu(main);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     deleteProfile();
 }
 
@@ -41,8 +38,7 @@ TEST(endToEnd, updateTimesSliderReachesTheStoredTimerTimes)
     HWND main = program.mainWindow(30000);
     ASSERT_NE(main, nullptr);
 
-    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
-    HWND sheet = preferencesSheet();
+    HWND sheet = openPreferencesFromTray(main);
     ASSERT_NE(sheet, nullptr);
     HWND page = sheetPage(sheet, 5);
     HWND slider = GetDlgItem(page, IDC_TIM_DRIVE);
@@ -62,9 +58,7 @@ TEST(endToEnd, updateTimesSliderReachesTheStoredTimerTimes)
     EXPECT_EQ(times[0] | times[1] << 8, 120); // position 4: two minutes
     EXPECT_EQ(times[4], 1);
     EXPECT_EQ(times[8], 5);
-    exitThroughTrayMenu(main);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     deleteProfile();
 }
 
@@ -76,8 +70,7 @@ TEST(endToEnd, applyThenCancelKeepsTheAppliedChange)
     HWND main = program.mainWindow(30000);
     ASSERT_NE(main, nullptr);
 
-    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
-    HWND sheet = preferencesSheet();
+    HWND sheet = openPreferencesFromTray(main);
     ASSERT_NE(sheet, nullptr);
     HWND page = sheetPage(sheet, 0);
     PostMessageA(GetDlgItem(page, IDC_OPT_START_HIDDEN), BM_CLICK, 0, 0);
@@ -88,9 +81,7 @@ TEST(endToEnd, applyThenCancelKeepsTheAppliedChange)
     ASSERT_TRUE(sheetCloses(sheet));
 
     EXPECT_EQ(readDword("Booleans") & 0x10u, 0x10u); // "Start hidden" as applied
-    exitThroughTrayMenu(main);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     EXPECT_EQ(readDword("Booleans") & 0x10u, 0x10u);
     deleteProfile();
 }
@@ -104,8 +95,7 @@ TEST(endToEnd, okWithoutChangesLeavesTheRegistryAlone)
     ASSERT_NE(main, nullptr);
     const auto before = profileValues();
 
-    PostMessageA(main, WM_COMMAND, ID_TRAY_PREFERENCES, 0);
-    HWND sheet = preferencesSheet();
+    HWND sheet = openPreferencesFromTray(main);
     ASSERT_NE(sheet, nullptr);
     sheetPage(sheet, 1);
     EXPECT_FALSE(applyEnabled(sheet));
@@ -116,8 +106,6 @@ TEST(endToEnd, okWithoutChangesLeavesTheRegistryAlone)
     SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
     EXPECT_EQ(profileValues(), before);
 
-    exitThroughTrayMenu(main);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     deleteProfile();
 }

@@ -61,9 +61,7 @@ TEST(endToEnd, systemMenuOpensTheStatisticsSummaryForTheMetersThatAreOn)
     EXPECT_EQ(SendMessageA(main, WMU_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK), 0);
     EXPECT_TRUE(closesAndFreesTheWindow(main, dialog));
 
-    exitThroughTrayMenu(main);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     deleteProfile();
 }
 
@@ -81,8 +79,6 @@ TEST(endToEnd, trayMenuOpensTheStatisticsSummary)
     EXPECT_TRUE(waitUntil([&] { return itemText(dialog, IDC_STAT_MEMORY_LOAD) != ""; }));
     EXPECT_TRUE(closesAndFreesTheWindow(main, dialog));
 
-    exitThroughTrayMenu(main);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.waitForExit(15000, exitCode));
+    ASSERT_TRUE(exitsThroughTrayMenu(program, main));
     deleteProfile();
 }
