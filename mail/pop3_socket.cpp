@@ -65,6 +65,7 @@ bool CPop3Socket::connect(const std::string& host, int port, int timeoutMs)
     std::memset(&address, 0, sizeof address);
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<u_short>(port));
+    sendWaitMs_ = timeoutMs;
     address.sin_addr.s_addr = inet_addr(host.c_str());
     if (address.sin_addr.s_addr == INADDR_NONE) {
         const hostent* entry = gethostbyname(host.c_str());
@@ -107,9 +108,6 @@ bool CPop3Socket::connect(const std::string& host, int port, int timeoutMs)
             return failWith(soError != 0 ? soError : WSAECONNREFUSED);
         }
     }
-    if (!setBlocking(socket_, true)) {
-        return failWith(WSAGetLastError());
-    }
     return true;
 }
 
@@ -118,6 +116,18 @@ bool CPop3Socket::send(const char* data, std::size_t size)
     while (size > 0) {
         const int piece = size > INT_MAX ? INT_MAX : static_cast<int>(size);
         const int sent = ::send(socket_, data, piece, 0);
+        if (sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
+            // The socket stays non-blocking after connecting: wait for room.
+            fd_set writable;
+            FD_ZERO(&writable);
+            FD_SET(socket_, &writable);
+            timeval tv = toTimeval(sendWaitMs_);
+            const int ready = select(0, nullptr, &writable, nullptr, &tv);
+            if (ready <= 0) {
+                return failWith(ready == 0 ? WSAETIMEDOUT : WSAGetLastError());
+            }
+            continue;
+        }
         if (sent == SOCKET_ERROR) {
             return failWith(WSAGetLastError());
         }
@@ -127,7 +137,7 @@ bool CPop3Socket::send(const char* data, std::size_t size)
     return true;
 }
 
-int CPop3Socket::waitReadable(int timeoutMs)
+int CPop3Socket::selectReadable(int timeoutMs)
 {
     fd_set readable;
     FD_ZERO(&readable);
@@ -141,15 +151,40 @@ int CPop3Socket::waitReadable(int timeoutMs)
     return ready > 0 ? 1 : 0;
 }
 
+int CPop3Socket::waitReadable(int timeoutMs)
+{
+    // The wait happens in receive: reading data that is already there costs one
+    // system call, where a select before every read would cost a trip through the
+    // system (under Wine through its server) for every reply.
+    waitMs_ = timeoutMs < 0 ? 0 : timeoutMs;
+    return 1;
+}
+
 int CPop3Socket::receive(char* buffer, std::size_t capacity)
 {
     const int wanted = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
-    const int got = recv(socket_, buffer, wanted, 0);
-    if (got == SOCKET_ERROR) {
-        failWith(WSAGetLastError());
-        return -1;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const int got = recv(socket_, buffer, wanted, 0);
+        if (got != SOCKET_ERROR) {
+            return got;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK) {
+            failWith(WSAGetLastError());
+            return -1;
+        }
+        const DWORD waited = GetTickCount() - start;
+        const int left =
+            waited >= static_cast<DWORD>(waitMs_) ? 0 : waitMs_ - static_cast<int>(waited);
+        const int ready = left > 0 ? selectReadable(left) : 0;
+        if (ready < 0) {
+            return -1;
+        }
+        if (ready == 0) {
+            failWith(WSAETIMEDOUT);
+            return -1;
+        }
     }
-    return got;
 }
 
 void CPop3Socket::close()

@@ -31,7 +31,9 @@ public:
     // Waits at most timeoutMs for something to read: 1 readable (data or the peer's
     // close), 0 nothing came, -1 the wait failed.
     virtual int waitReadable(int timeoutMs) = 0;
-    // One read: the count, 0 when the peer closed, -1 on error.
+    // One read: the count, 0 when the peer closed, -1 on error. A transport may do
+    // its waiting here instead (waitReadable then only notes the time allowed) and
+    // report a wait that ran out as error kTimedOut.
     virtual int receive(char* buffer, std::size_t capacity) = 0;
     virtual void close() = 0;
     // The socket layer's error number of the last failed call.
