@@ -47,6 +47,14 @@ bool CPop3Client::fail(int error, const std::string& reply)
     return false;
 }
 
+bool CPop3Client::broken(int error, const std::string& reply)
+{
+    // Whatever the server sends later would be taken for the answer to the next
+    // command: nothing more is asked on this connection, not even QUIT.
+    streamBroken_ = true;
+    return fail(error, reply);
+}
+
 bool CPop3Client::checkPositive(const std::string& reply)
 {
     if (!isPositive(reply)) {
@@ -60,8 +68,11 @@ bool CPop3Client::sendCommand(const std::string& command)
     if (!socket_) {
         return fail(SocketError::kInvalidArgument, std::string());
     }
+    if (streamBroken_) {
+        return false; // the error that broke the stream stays the one reported
+    }
     if (!socket_->send(command.data(), command.size())) {
-        return fail(socket_->lastError(), std::string());
+        return broken(socket_->lastError(), std::string());
     }
     return true;
 }
@@ -70,7 +81,7 @@ bool CPop3Client::receiveReply(bool multiLine, std::size_t limit, std::size_t ex
                                std::string& reply)
 {
     if (!socket_) {
-        return fail(SocketError::kInvalidArgument, std::string());
+        return broken(SocketError::kInvalidArgument, std::string());
     }
     std::string text = std::move(pending_);
     pending_.clear();
@@ -108,27 +119,27 @@ bool CPop3Client::receiveReply(bool multiLine, std::size_t limit, std::size_t ex
         }
         if (text.size() > limit ||
             (statusEnd == std::string::npos && text.size() > Pop3Limits::kStatusLine)) {
-            return fail(SocketError::kMessageTooLong, text);
+            return broken(SocketError::kMessageTooLong, text);
         }
         const std::int64_t remaining = timeoutMs_ - (clock_() - lastData);
         if (remaining <= 0) {
-            return fail(SocketError::kTimedOut, text);
+            return broken(SocketError::kTimedOut, text);
         }
         const int ready = socket_->waitReadable(static_cast<int>(remaining));
         if (ready < 0) {
-            return fail(socket_->lastError(), text);
+            return broken(socket_->lastError(), text);
         }
         if (ready == 0) {
             continue; // the clock decides whether the time is up
         }
         const int got = socket_->receive(chunk_.data(), chunk_.size());
         if (got < 0) {
-            return fail(socket_->lastError(), text);
+            return broken(socket_->lastError(), text);
         }
         if (got == 0) {
             // The peer left before the reply was complete; nothing more can come, so
             // there is no point in waiting out the time-out.
-            return fail(SocketError::kTimedOut, text);
+            return broken(SocketError::kTimedOut, text);
         }
         lastData = clock_();
         if (text.capacity() < text.size() + static_cast<std::size_t>(got)) {
@@ -215,6 +226,7 @@ bool CPop3Client::login(const std::string& host, const std::string& user,
         return fail(SocketError::kInvalidArgument, std::string());
     }
     pending_.clear();
+    streamBroken_ = false;
     socket_ = factory_ ? factory_() : nullptr;
     if (!socket_) {
         return fail(SocketError::kInvalidArgument, std::string());
@@ -246,9 +258,11 @@ bool CPop3Client::login(const std::string& host, const std::string& user,
 
 bool CPop3Client::quit()
 {
-    bool ok = true;
-    if (connected_) {
+    bool ok = !streamBroken_;
+    if (connected_ && !streamBroken_) {
         ok = sendCommand("QUIT\r\n") && readOneLineReply();
+    }
+    if (connected_) {
         connected_ = false;
         listLoaded_ = false;
         statLoaded_ = false;
@@ -259,6 +273,7 @@ bool CPop3Client::quit()
         socket_.reset();
     }
     pending_.clear();
+    streamBroken_ = false;
     return ok;
 }
 

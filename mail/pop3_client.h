@@ -72,6 +72,7 @@ protected:
 private:
     bool sendCommand(const std::string& command);
     bool fail(int error, const std::string& reply);
+    bool broken(int error, const std::string& reply);
     bool checkPositive(const std::string& reply);
     bool readListing(std::int32_t expected, bool ids);
     bool inRange(int number);
@@ -88,7 +89,8 @@ private:
     std::string lastReply_;
     int timeoutMs_ = Pop3Limits::kDefaultTimeoutMs;
     int error_ = 0;
-    std::string pending_; // bytes received beyond the last reply
+    std::string pending_;       // bytes received beyond the last reply
+    bool streamBroken_ = false; // a reply was cut off: the replies are out of step
     std::vector<char> chunk_;
     std::function<std::int64_t()> clock_;
 };

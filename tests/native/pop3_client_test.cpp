@@ -78,6 +78,10 @@ TEST_F(Pop3ClientTest, NoGreetingTimesOut)
     EXPECT_FALSE(login());
     EXPECT_EQ(client->errorNumber(), SocketError::kTimedOut);
     EXPECT_GE(peer.now, 2000);
+    // A server that missed one reply is not asked anything more, not even QUIT, and
+    // costs one time-out, not two.
+    EXPECT_TRUE(peer.sent.empty());
+    EXPECT_LT(peer.now, 4000);
     EXPECT_FALSE(client->connected());
 }
 
@@ -115,6 +119,21 @@ TEST_F(Pop3ClientTest, SilenceInTheMiddleOfAReplyFailsWithWhatArrived)
     EXPECT_FALSE(login());
     EXPECT_EQ(client->errorNumber(), SocketError::kTimedOut);
     EXPECT_EQ(client->lastReply(), "+OK par");
+}
+
+TEST_F(Pop3ClientTest, NothingMoreIsAskedAfterAReplyWasCutOff)
+{
+    ASSERT_TRUE(login());
+    peer.reply("STAT\r\n", "+OK 1 5\r\n");
+    peer.replies["LIST\r\n"] = {{PeerEvent::Data, "+OK\r\n1 5\r\n", 0},
+                                {PeerEvent::Data, ".\r\n", 3000}};
+    EXPECT_FALSE(client->list());
+    EXPECT_EQ(client->errorNumber(), SocketError::kTimedOut);
+    std::string uid;
+    EXPECT_FALSE(client->messageUid(1, uid));
+    EXPECT_FALSE(client->quit());
+    EXPECT_EQ(peer.commandsAfterLogin(), (std::vector<std::string>{"STAT\r\n", "LIST\r\n"}));
+    EXPECT_EQ(client->errorNumber(), SocketError::kTimedOut);
 }
 
 TEST_F(Pop3ClientTest, PeerThatLeavesMidReplyFailsWithoutWaitingOutTheTimeout)
