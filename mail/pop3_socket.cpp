@@ -3,11 +3,14 @@
 #include <ws2tcpip.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace mail {
 
 namespace {
+
+constexpr int kTimeoutSlackMs = 100;
 
 timeval toTimeval(int ms)
 {
@@ -45,6 +48,7 @@ bool CPop3Socket::failWith(int error)
 bool CPop3Socket::create()
 {
     close();
+    receiveTimeoutMs_ = 0;
     socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (socket_ == INVALID_SOCKET) {
         return failWith(WSAGetLastError());
@@ -65,7 +69,6 @@ bool CPop3Socket::connect(const std::string& host, int port, int timeoutMs)
     std::memset(&address, 0, sizeof address);
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<u_short>(port));
-    sendWaitMs_ = timeoutMs;
     address.sin_addr.s_addr = inet_addr(host.c_str());
     if (address.sin_addr.s_addr == INADDR_NONE) {
         const hostent* entry = gethostbyname(host.c_str());
@@ -108,6 +111,13 @@ bool CPop3Socket::connect(const std::string& host, int port, int timeoutMs)
             return failWith(soError != 0 ? soError : WSAECONNREFUSED);
         }
     }
+    // Reads and sends block again, each bounded by its socket time-out.
+    if (!setBlocking(socket_, true)) {
+        return failWith(WSAGetLastError());
+    }
+    const DWORD sendTimeout = static_cast<DWORD>(timeoutMs < 1 ? 1 : timeoutMs);
+    setsockopt(socket_, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendTimeout),
+               sizeof sendTimeout);
     return true;
 }
 
@@ -116,18 +126,6 @@ bool CPop3Socket::send(const char* data, std::size_t size)
     while (size > 0) {
         const int piece = size > INT_MAX ? INT_MAX : static_cast<int>(size);
         const int sent = ::send(socket_, data, piece, 0);
-        if (sent == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
-            // The socket stays non-blocking after connecting: wait for room.
-            fd_set writable;
-            FD_ZERO(&writable);
-            FD_SET(socket_, &writable);
-            timeval tv = toTimeval(sendWaitMs_);
-            const int ready = select(0, nullptr, &writable, nullptr, &tv);
-            if (ready <= 0) {
-                return failWith(ready == 0 ? WSAETIMEDOUT : WSAGetLastError());
-            }
-            continue;
-        }
         if (sent == SOCKET_ERROR) {
             return failWith(WSAGetLastError());
         }
@@ -137,54 +135,37 @@ bool CPop3Socket::send(const char* data, std::size_t size)
     return true;
 }
 
-int CPop3Socket::selectReadable(int timeoutMs)
-{
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(socket_, &readable);
-    timeval tv = toTimeval(timeoutMs < 0 ? 0 : timeoutMs);
-    const int ready = select(0, &readable, nullptr, nullptr, &tv);
-    if (ready == SOCKET_ERROR) {
-        failWith(WSAGetLastError());
-        return -1;
-    }
-    return ready > 0 ? 1 : 0;
-}
-
 int CPop3Socket::waitReadable(int timeoutMs)
 {
-    // The wait happens in receive: reading data that is already there costs one
-    // system call, where a select before every read would cost a trip through the
-    // system (under Wine through its server) for every reply.
-    waitMs_ = timeoutMs < 0 ? 0 : timeoutMs;
+    // The wait happens in receive, as a blocking read bounded by the socket's receive
+    // time-out: one call per read where a select first would be two, and under Wine
+    // every one of them is a trip through its server.
+    waitMs_ = timeoutMs < 1 ? 1 : timeoutMs;
     return 1;
 }
 
 int CPop3Socket::receive(char* buffer, std::size_t capacity)
 {
-    const int wanted = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const int got = recv(socket_, buffer, wanted, 0);
-        if (got != SOCKET_ERROR) {
-            return got;
-        }
-        if (WSAGetLastError() != WSAEWOULDBLOCK) {
+    // Setting the time-out is a call of its own; a difference of a few milliseconds
+    // in the time left is not worth one.
+    if (receiveTimeoutMs_ == 0 || std::abs(waitMs_ - receiveTimeoutMs_) > kTimeoutSlackMs) {
+        const DWORD ms = static_cast<DWORD>(waitMs_);
+        if (setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms),
+                       sizeof ms) != 0) {
             failWith(WSAGetLastError());
             return -1;
         }
-        const DWORD waited = GetTickCount() - start;
-        const int left =
-            waited >= static_cast<DWORD>(waitMs_) ? 0 : waitMs_ - static_cast<int>(waited);
-        const int ready = left > 0 ? selectReadable(left) : 0;
-        if (ready < 0) {
-            return -1;
-        }
-        if (ready == 0) {
-            failWith(WSAETIMEDOUT);
-            return -1;
-        }
+        receiveTimeoutMs_ = waitMs_;
     }
+    const int wanted = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
+    const int got = recv(socket_, buffer, wanted, 0);
+    if (got == SOCKET_ERROR) {
+        // A read that timed out reports WSAETIMEDOUT, which is the client's own
+        // time-out number.
+        failWith(WSAGetLastError());
+        return -1;
+    }
+    return got;
 }
 
 void CPop3Socket::close()

@@ -1,8 +1,8 @@
 #pragma once
-// The POP3 client's socket over Winsock. It is non-blocking once connected: a read
-// takes what is there at once and waits with select only when nothing is, and the
-// connect waits with select too, so that a silent server costs exactly the time-out.
-// The program (or the test) starts Winsock; this class does not.
+// The POP3 client's socket over Winsock: a blocking TCP stream whose connect waits
+// with select and whose reads and sends are bounded by the socket's time-outs, so that
+// a silent server costs exactly the time-out. The program (or the test) starts
+// Winsock; this class does not.
 #include "mail/pop3_transport.h"
 
 #include <winsock2.h>
@@ -28,12 +28,11 @@ public:
 
 private:
     bool failWith(int error);
-    int selectReadable(int timeoutMs);
 
     SOCKET socket_ = INVALID_SOCKET;
     int error_ = 0;
-    int waitMs_ = 0;     // how long the next receive may wait for data
-    int sendWaitMs_ = 0; // how long a send may wait for room
+    int waitMs_ = 1;           // how long the next receive may wait for data
+    int receiveTimeoutMs_ = 0; // the socket's receive time-out as last set
 };
 
 } // namespace mail
