@@ -31,7 +31,9 @@ std::string formatText(const char* format, ...)
 #endif
     ;
 
-// Where lines go; each call gets one whole line without its line end.
+// Where lines go; each call gets one whole line without its line end. Calls come from
+// any thread with the log's lock held, so a sink must not wait for another thread (a
+// window posts the line to its own thread rather than sending it).
 class LogSink {
 public:
     virtual ~LogSink() = default;

@@ -173,9 +173,12 @@ bool CPop3Client::readStatReply(std::int32_t& count, std::int64_t& totalSize)
 
 bool CPop3Client::readListing(std::int32_t expected, bool ids)
 {
-    const std::size_t lines = static_cast<std::size_t>(std::max(expected, 0)) + 2;
-    const std::size_t limit = std::min(Pop3Limits::kListReply, lines * Pop3Limits::kListLine);
-    const std::size_t estimate = std::min(limit, lines * 16 + 100);
+    // In 64 bits: two billion lines of a kilobyte do not fit a 32-bit size_t.
+    const std::uint64_t lines = static_cast<std::uint64_t>(std::max(expected, 0)) + 2;
+    const auto limit = static_cast<std::size_t>(
+        std::min<std::uint64_t>(Pop3Limits::kListReply, lines * Pop3Limits::kListLine));
+    const auto estimate =
+        static_cast<std::size_t>(std::min<std::uint64_t>(limit, lines * 16 + 100));
     std::string reply;
     if (!receiveReply(true, limit, estimate, reply) || !checkPositive(reply)) {
         return false;
@@ -203,11 +206,12 @@ bool CPop3Client::readUidlReply(std::int32_t expected)
 
 bool CPop3Client::readMessageReply(std::int32_t size, std::string& text)
 {
-    const std::size_t listed = static_cast<std::size_t>(std::max(size, 0));
-    const std::size_t limit =
-        std::min(Pop3Limits::kMessageReply, 2 * listed + Pop3Limits::kMessageSlack);
+    const auto listed = static_cast<std::uint64_t>(std::max(size, 0));
+    const auto limit = static_cast<std::size_t>(
+        std::min<std::uint64_t>(Pop3Limits::kMessageReply, 2 * listed + Pop3Limits::kMessageSlack));
     // Stuffed dots and the status line make the reply a little longer than the size.
-    const std::size_t estimate = listed + listed / 16 + 4096;
+    const auto estimate =
+        static_cast<std::size_t>(std::min<std::uint64_t>(limit, listed + listed / 16 + 4096));
     std::string reply;
     if (!receiveReply(true, limit, estimate, reply) || !checkPositive(reply)) {
         return false;
