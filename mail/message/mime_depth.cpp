@@ -70,6 +70,41 @@ std::string multipartBoundary(const std::string& raw, const Entity& entity, size
     return guess.empty() ? std::string(1, '\0') : guess;
 }
 
+// Start of the next boundary line of `boundary` in [from, end), as vmime finds it:
+// "--" + boundary at the start of a line (transport padding allowed before it),
+// followed by a line break or "-". *lineStart is where the delimiter's line break
+// begins, *afterBoundary the first byte after the boundary text; npos when none.
+size_t findBoundaryLine(const std::string& text, const std::string& boundary, size_t from,
+                        size_t end, size_t* lineStart, size_t* afterBoundary)
+{
+    if (boundary.empty())
+        return std::string::npos;
+    size_t pos = from;
+    while (pos < end) {
+        pos = text.find(boundary, pos);
+        if (pos == std::string::npos || pos >= end)
+            return std::string::npos;
+        size_t padding = 0;
+        while (pos > padding && isPadding(text[pos - padding - 1]))
+            ++padding;
+        const size_t dashes = pos - padding;
+        const size_t afterText = pos + boundary.size();
+        if (dashes >= 3 && text.compare(dashes - 3, 3, "\n--") == 0 && afterText < text.size()) {
+            const char next = text[afterText];
+            if (next == '\r' || next == '\n' || next == '-') {
+                size_t startOfLine = dashes - 3;
+                if (startOfLine > 0 && text[startOfLine - 1] == '\r')
+                    --startOfLine;
+                *lineStart = startOfLine;
+                *afterBoundary = afterText;
+                return pos;
+            }
+        }
+        ++pos;
+    }
+    return std::string::npos;
+}
+
 // Splits a multipart body into its parts as vmime does: the text between one
 // delimiter line and the next, until the closing delimiter or the end.
 void pushParts(const std::string& raw, const std::string& boundary, size_t begin, size_t end,
@@ -106,37 +141,6 @@ void pushParts(const std::string& raw, const std::string& boundary, size_t begin
 }
 
 } // namespace
-
-size_t findBoundaryLine(const std::string& text, const std::string& boundary, size_t from,
-                        size_t end, size_t* lineStart, size_t* afterBoundary)
-{
-    if (boundary.empty())
-        return std::string::npos;
-    size_t pos = from;
-    while (pos < end) {
-        pos = text.find(boundary, pos);
-        if (pos == std::string::npos || pos >= end)
-            return std::string::npos;
-        size_t padding = 0;
-        while (pos > padding && isPadding(text[pos - padding - 1]))
-            ++padding;
-        const size_t dashes = pos - padding;
-        const size_t afterText = pos + boundary.size();
-        if (dashes >= 3 && text.compare(dashes - 3, 3, "\n--") == 0 && afterText < text.size()) {
-            const char next = text[afterText];
-            if (next == '\r' || next == '\n' || next == '-') {
-                size_t startOfLine = dashes - 3;
-                if (startOfLine > 0 && text[startOfLine - 1] == '\r')
-                    --startOfLine;
-                *lineStart = startOfLine;
-                *afterBoundary = afterText;
-                return pos;
-            }
-        }
-        ++pos;
-    }
-    return std::string::npos;
-}
 
 int mimeNestingDepth(const std::string& raw, int limit)
 {

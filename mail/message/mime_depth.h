@@ -3,7 +3,6 @@
 // message a few kilobytes long nests deep enough to overflow a thread's stack. The
 // nesting is measured here first, without recursion, the way vmime will see it.
 
-#include <cstddef>
 #include <string>
 
 namespace mail {
@@ -12,12 +11,5 @@ namespace mail {
 // a multipart of single parts...). Stops counting once the depth exceeds `limit`
 // and returns limit + 1, so a hostile message costs no more than a legal one.
 int mimeNestingDepth(const std::string& raw, int limit);
-
-// Start of the first boundary line of `boundary` ("--" + boundary at the start of a
-// line, transport padding allowed before it, a line break or "-" after it) in
-// [from, end), or npos. *lineStart is where the delimiter's line break begins and
-// *afterBoundary the first byte after the boundary text.
-size_t findBoundaryLine(const std::string& text, const std::string& boundary, size_t from,
-                        size_t end, size_t* lineStart, size_t* afterBoundary);
 
 } // namespace mail

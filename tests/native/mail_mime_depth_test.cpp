@@ -67,25 +67,6 @@ TEST(mimeNestingDepth, stopsCountingPastTheLimit)
     EXPECT_EQ(mimeNestingDepth(nested(500), kLimit), kLimit + 1);
 }
 
-TEST(mimeNestingDepth, boundariesCountOnlyAtTheStartOfALine)
-{
-    // "--inner" inside a line and "--outerX" are no delimiters of "outer".
-    const std::string text =
-        "Content-Type: multipart/mixed; boundary=outer\r\n\r\n"
-        "--outer\r\nContent-Type: text/plain\r\n\r\nsee --outer and\r\n--outerX\r\n"
-        "--outer--\r\n";
-    size_t lineStart = 0;
-    size_t after = 0;
-    const size_t first = mail::findBoundaryLine(text, "outer", 0, text.size(), &lineStart, &after);
-    ASSERT_NE(first, std::string::npos);
-    EXPECT_EQ(text.compare(first - 2, 7, "--outer"), 0);
-    const size_t second =
-        mail::findBoundaryLine(text, "outer", after, text.size(), &lineStart, &after);
-    ASSERT_NE(second, std::string::npos);
-    EXPECT_EQ(text.compare(second, 7, "outer--"), 0);
-    EXPECT_EQ(text.compare(lineStart, 4, "\r\n--"), 0);
-}
-
 TEST(CMailMessage, nestingUpToTheLimitIsParsed)
 {
     const CMailMessage message(nested(kLimit), "u", 0, 0);

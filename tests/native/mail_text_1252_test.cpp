@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-using mail::looksLikeUtf8;
 using mail::windows1252FromCharset;
 using mail::windows1252FromUtf8;
 
@@ -37,13 +36,6 @@ TEST(windows1252FromUtf8, malformedSequencesBecomeQuestionMarksWithoutSwallowing
                                   "x"),
               "???x");                                          // surrogate
     EXPECT_EQ(windows1252FromUtf8("\xF4\x90\x80\x80"), "????"); // past U+10FFFF
-}
-
-TEST(looksLikeUtf8, needsNonAsciiTextThatDecodes)
-{
-    EXPECT_TRUE(looksLikeUtf8("caf\xC3\xA9"));
-    EXPECT_FALSE(looksLikeUtf8("caf\xE9"));
-    EXPECT_FALSE(looksLikeUtf8("cafe"));
 }
 
 TEST(windows1252FromCharset, latinLabelsKeepTheirBytesUnlessTheTextIsUtf8)
