@@ -40,11 +40,19 @@ bool isAttachmentType(const std::string& type)
            type == "model";
 }
 
+// The content with its transfer encoding undone; an encoding vmime does not know
+// leaves the content as it was sent.
 std::string decodedContents(const vmime::bodyPart& part)
 {
+    auto contents = part.getBody()->getContents();
     std::string bytes;
     vmime::utility::outputStreamStringAdapter out(bytes);
-    part.getBody()->getContents()->extract(out);
+    try {
+        contents->extract(out);
+    } catch (const std::exception&) {
+        bytes.clear();
+        contents->extractRaw(out);
+    }
     return bytes;
 }
 

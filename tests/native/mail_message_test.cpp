@@ -110,6 +110,9 @@ TEST(CMailMessage, singlePartBodiesAreDecodedAndConverted)
                                        "\r\n"
                                        "Wm/DqyBzYXlzIGhlbGxvLg0KTGluZSB0d28g4oCTIGRhc2guDQo=\r\n");
     EXPECT_EQ(base64.plainBody(), "Zoë says hello.\r\nLine two – dash.\r\n");
+
+    const CMailMessage unknown = parsed("Content-Transfer-Encoding: x-rot13\r\n\r\nuryyb");
+    EXPECT_EQ(unknown.plainBody(), "uryyb");
 }
 
 TEST(CMailMessage, alternativePartsGiveThePlainAndTheHtmlBody)
