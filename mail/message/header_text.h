@@ -20,7 +20,7 @@ std::string decodedHeaderText(const std::string& value);
 
 struct MailAddress {
     std::string name;  // display name, Windows-1252, may be empty
-    std::string email; // addr-spec
+    std::string email; // the address itself, local@domain
 };
 
 // Every mailbox of an address list (groups opened up), in order; quoted names keep
