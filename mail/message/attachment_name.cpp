@@ -112,4 +112,21 @@ std::string safeAttachmentName(const std::string& proposed, int number)
     return name;
 }
 
+std::string distinctAttachmentName(const std::string& name, const std::vector<std::string>& taken)
+{
+    const auto isTaken = [&](const std::string& candidate) {
+        for (const auto& other : taken) {
+            if (upper(other) == upper(candidate))
+                return true;
+        }
+        return false;
+    };
+    const size_t dot = name.rfind('.');
+    const size_t split = dot == std::string::npos || dot == 0 ? name.size() : dot;
+    std::string candidate = name;
+    for (int copy = 2; isTaken(candidate); ++copy)
+        candidate = name.substr(0, split) + " (" + std::to_string(copy) + ")" + name.substr(split);
+    return candidate;
+}
+
 } // namespace mail

@@ -284,7 +284,11 @@ void CMailMessage::buildAttachmentList()
         MessageAttachment entry;
         entry.partIndex = index;
         const int number = static_cast<int>(attachments_.size()) + 1;
-        entry.fileName = safeAttachmentName(proposedFileName(part), number);
+        std::vector<std::string> taken;
+        for (const auto& earlier : attachments_)
+            taken.push_back(earlier.fileName);
+        entry.fileName =
+            distinctAttachmentName(safeAttachmentName(proposedFileName(part), number), taken);
         entry.contentId = contentIdOf(part, rawText_);
         attachments_.push_back(std::move(entry));
     };

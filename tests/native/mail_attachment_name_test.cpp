@@ -62,3 +62,12 @@ TEST(safeAttachmentName, emptyOrOverlongNames)
     EXPECT_EQ(safe.size(), 200u);
     EXPECT_EQ(safe.substr(safe.size() - 4), ".pdf");
 }
+
+TEST(distinctAttachmentName, numbersRepeatedNamesBeforeTheExtension)
+{
+    const std::vector<std::string> taken = {"a.png", "A (2).PNG", "notes"};
+    EXPECT_EQ(mail::distinctAttachmentName("b.png", taken), "b.png");
+    EXPECT_EQ(mail::distinctAttachmentName("a.PNG", taken), "a (3).PNG");
+    EXPECT_EQ(mail::distinctAttachmentName("Notes", taken), "Notes (2)");
+    EXPECT_EQ(mail::distinctAttachmentName(".png", {".png"}), ".png (2)");
+}

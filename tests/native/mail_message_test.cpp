@@ -201,6 +201,18 @@ TEST(CMailMessage, topLevelPartsOfFileTypesAreAttachmentsWithSafeNames)
     EXPECT_EQ(message.attachmentContent(3), "");
 }
 
+TEST(CMailMessage, attachmentsWithTheSameNameGetDistinctFiles)
+{
+    const CMailMessage message =
+        parsed("Content-Type: multipart/mixed; boundary=b\r\n\r\n"
+               "--b\r\nContent-Type: image/gif; name=\"x.gif\"\r\n\r\n1\r\n"
+               "--b\r\nContent-Type: image/gif; name=\"X.gif\"\r\n\r\n2\r\n"
+               "--b--\r\n");
+    ASSERT_EQ(message.attachmentCount(), 2u);
+    EXPECT_EQ(message.attachments()[0].fileName, "x.gif");
+    EXPECT_EQ(message.attachments()[1].fileName, "X (2).gif");
+}
+
 TEST(CMailMessage, htmlFileTextTidiesAndPointsAtSavedPictures)
 {
     EXPECT_EQ(parsed(kWithAttachments).htmlFileText(), "<img src=\"_CON.png\">   view");
