@@ -3,6 +3,8 @@
 #include <vmime/contentTypeField.hpp>
 #include <vmime/vmime.hpp>
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace mail {
@@ -79,9 +81,12 @@ size_t findBoundaryLine(const std::string& text, const std::string& boundary, si
 {
     if (boundary.empty())
         return std::string::npos;
+    // Only a boundary that starts inside the range counts; searching no further
+    // keeps a message of many parts from being scanned to its end for each one.
+    const std::string_view window(text.data(), std::min(text.size(), end + boundary.size()));
     size_t pos = from;
     while (pos < end) {
-        pos = text.find(boundary, pos);
+        pos = window.find(boundary, pos);
         if (pos == std::string::npos || pos >= end)
             return std::string::npos;
         size_t padding = 0;
