@@ -1,0 +1,148 @@
+#include "mail/message/header_text.h"
+
+#include "mail/message/text_1252.h"
+
+#include <vmime/vmime.hpp>
+
+#include <cctype>
+
+namespace mail {
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string trimmed(const std::string& text)
+{
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+bool sameName(const std::string& line, size_t begin, size_t length, const std::string& name)
+{
+    if (length != name.size())
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (std::tolower(static_cast<unsigned char>(line[begin + i])) !=
+            std::tolower(static_cast<unsigned char>(name[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string textAs1252(const vmime::text& text)
+{
+    std::string out;
+    for (const auto& word : text.getWordList()) {
+        out += windows1252FromCharset(word->getBuffer(), word->getCharset().getName());
+    }
+    return out;
+}
+
+void appendMailboxes(const vmime::address& address, std::vector<MailAddress>* out)
+{
+    if (address.isGroup()) {
+        const auto& group = dynamic_cast<const vmime::mailboxGroup&>(address);
+        for (const auto& member : group.getMailboxList())
+            appendMailboxes(*member, out);
+        return;
+    }
+    const auto& mailbox = dynamic_cast<const vmime::mailbox&>(address);
+    const std::string email = windows1252FromUtf8(mailbox.getEmail().toString());
+    if (mailbox.getEmail().isEmpty() || email.empty())
+        return;
+    out->push_back({trimmed(textAs1252(mailbox.getName())), email});
+}
+
+} // namespace
+
+std::string headerBlock(const std::string& raw)
+{
+    const size_t end = raw.find("\r\n\r\n");
+    return end == std::string::npos ? raw : raw.substr(0, end);
+}
+
+std::string rawHeaderValue(const std::string& block, const std::string& name)
+{
+    size_t line = 0;
+    while (line < block.size()) {
+        size_t lineEnd = block.find('\n', line);
+        if (lineEnd == std::string::npos)
+            lineEnd = block.size();
+        const size_t colon = block.find(':', line);
+        if (colon < lineEnd && sameName(block, line, colon - line, name)) {
+            std::string value = block.substr(colon + 1, lineEnd - colon - 1);
+            // Continuation lines start with a blank; unfolding drops only the line break.
+            size_t next = lineEnd + 1;
+            while (next < block.size() && (block[next] == ' ' || block[next] == '\t')) {
+                size_t nextEnd = block.find('\n', next);
+                if (nextEnd == std::string::npos)
+                    nextEnd = block.size();
+                if (!value.empty() && value.back() == '\r')
+                    value.pop_back();
+                value += block.substr(next, nextEnd - next);
+                next = nextEnd + 1;
+            }
+            return trimmed(value);
+        }
+        line = lineEnd + 1;
+    }
+    return std::string();
+}
+
+std::string decodedHeaderText(const std::string& value)
+{
+    if (value.empty())
+        return value;
+    return trimmed(textAs1252(*vmime::text::decodeAndUnfold(value)));
+}
+
+std::vector<MailAddress> parseAddressList(const std::string& value)
+{
+    std::vector<MailAddress> out;
+    if (value.empty())
+        return out;
+    vmime::addressList list;
+    list.parse(value);
+    for (const auto& address : list.getAddressList())
+        appendMailboxes(*address, &out);
+    return out;
+}
+
+std::string formatAddress(const MailAddress& address)
+{
+    if (address.name.empty())
+        return address.email;
+    bool quote = false;
+    std::string escaped;
+    for (const char c : address.name) {
+        if (std::string(",;:<>()[]@\\\".").find(c) != std::string::npos)
+            quote = true;
+        if (c == '"' || c == '\\')
+            escaped += '\\';
+        escaped += c;
+    }
+    const std::string name = quote ? "\"" + escaped + "\"" : address.name;
+    return name + " <" + address.email + ">";
+}
+
+std::string formatAddressList(const std::vector<MailAddress>& addresses)
+{
+    std::string out;
+    for (const auto& address : addresses) {
+        if (!out.empty())
+            out += ", ";
+        out += formatAddress(address);
+    }
+    return out;
+}
+
+} // namespace mail

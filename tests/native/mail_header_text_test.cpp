@@ -1,0 +1,92 @@
+// Header fields of a raw message: finding, unfolding, encoded words, address lists.
+#include "mail/message/header_text.h"
+
+#include <gtest/gtest.h>
+
+using namespace mail;
+
+TEST(rawHeaderValue, findsTheFirstFieldOfThatNameInAnyCaseAndUnfoldsIt)
+{
+    const std::string block = "X-Subject: not this\r\n"
+                              "subject: first\r\n"
+                              "  continued\r\n"
+                              "\tand more \r\n"
+                              "Subject: second\r\n"
+                              "To:a@example.com";
+    EXPECT_EQ(rawHeaderValue(block, "Subject"), "first  continued\tand more");
+    EXPECT_EQ(rawHeaderValue(block, "TO"), "a@example.com");
+    EXPECT_EQ(rawHeaderValue(block, "Cc"), "");
+    EXPECT_EQ(rawHeaderValue(block, "Subj"), "");
+}
+
+TEST(headerBlock, endsAtTheFirstEmptyLineOrTakesEverything)
+{
+    EXPECT_EQ(headerBlock("A: 1\r\nB: 2\r\n\r\nbody\r\n\r\nmore"), "A: 1\r\nB: 2");
+    EXPECT_EQ(headerBlock("A: 1\r\nB: 2\r\n"), "A: 1\r\nB: 2\r\n");
+}
+
+TEST(decodedHeaderText, quotedPrintableWordsInLatin1)
+{
+    EXPECT_EQ(decodedHeaderText("=?ISO-8859-1?Q?Gr=FC=DFe_aus_K=F6ln?="), "Grüße aus Köln");
+    EXPECT_EQ(decodedHeaderText("=?iso-8859-1?q?caf=E9?= au lait"), "café au lait");
+}
+
+TEST(decodedHeaderText, base64WordsInUtf8)
+{
+    // "Grüße €" in UTF-8
+    EXPECT_EQ(decodedHeaderText("=?UTF-8?B?R3LDvMOfZSDigqw=?="), "Grüße €");
+    EXPECT_EQ(decodedHeaderText("Re: =?utf-8?b?R3LDvMOfZSDigqw=?= !"), "Re: Grüße € !");
+}
+
+TEST(decodedHeaderText, blanksBetweenEncodedWordsDisappear)
+{
+    EXPECT_EQ(decodedHeaderText("=?UTF-8?Q?Fr=C3=BChlings?=\r\n =?UTF-8?Q?anfang?="),
+              "Frühlingsanfang");
+}
+
+TEST(decodedHeaderText, charactersOutsideTheCodePageBecomeQuestionMarks)
+{
+    // "Привет" (Cyrillic) in UTF-8 and in KOI8-R
+    EXPECT_EQ(decodedHeaderText("=?UTF-8?B?0J/RgNC40LLQtdGC?= 1"), "?????? 1");
+    EXPECT_EQ(decodedHeaderText("=?KOI8-R?Q?=F0=D2=C9?="), "???");
+}
+
+TEST(decodedHeaderText, brokenEncodedWordsStayReadable)
+{
+    EXPECT_EQ(decodedHeaderText("=?UTF-8?Q?unterminated"), "=?UTF-8?Q?unterminated");
+    EXPECT_EQ(decodedHeaderText("plain text"), "plain text");
+    EXPECT_EQ(decodedHeaderText(""), "");
+}
+
+TEST(parseAddressList, keepsEveryAddressAndQuotedCommas)
+{
+    const auto list = parseAddressList(
+        "\"Doe, John\" <john@example.com>, =?ISO-8859-1?Q?J=F6rg_M=FCller?= <joerg@example.de>,\r\n"
+        " plain@example.net");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].name, "Doe, John");
+    EXPECT_EQ(list[0].email, "john@example.com");
+    EXPECT_EQ(list[1].name, "Jörg Müller");
+    EXPECT_EQ(list[1].email, "joerg@example.de");
+    EXPECT_EQ(list[2].name, "");
+    EXPECT_EQ(list[2].email, "plain@example.net");
+}
+
+TEST(parseAddressList, opensGroupsAndSkipsEmptyOnes)
+{
+    const auto list = parseAddressList("Team: a@example.com, B <b@example.com>;, undisclosed:;");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].email, "a@example.com");
+    EXPECT_EQ(list[1].email, "b@example.com");
+    EXPECT_TRUE(parseAddressList("").empty());
+}
+
+TEST(formatAddressList, quotesNamesThatWouldSplitTheList)
+{
+    EXPECT_EQ(formatAddressList({{"Doe, John", "john@example.com"},
+                                 {"Ann", "ann@example.com"},
+                                 {"", "x@example.com"},
+                                 {"Say \"hi\"", "q@example.com"}}),
+              "\"Doe, John\" <john@example.com>, Ann <ann@example.com>, x@example.com, "
+              "\"Say \\\"hi\\\"\" <q@example.com>");
+}
