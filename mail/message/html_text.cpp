@@ -34,9 +34,11 @@ std::string htmlWithoutEncodingRemnants(const std::string& html)
             i += 2;
             if (i < html.size() && html[i] == '\n')
                 ++i;
-        } else if (html.compare(i, 2, "3D") == 0) {
-            out += ' ';
-            i += 2;
+        } else if (html.compare(i, 3, "=3D") == 0) {
+            // A quoted-printable "=" left in the text: the "3D" is what remains of it.
+            // Only after an equals sign, so that ordinary text ("a 3D model") is kept.
+            out += "= ";
+            i += 3;
         } else {
             out += html[i++];
         }

@@ -9,8 +9,8 @@
 namespace mail {
 
 // Quoted-printable remnants that survive in some HTML bodies are tidied: "=20" and
-// a soft line break ("=" before a line break) become blanks, and every "3D" becomes
-// one blank.
+// a soft line break ("=" before a line break) become blanks, and the "3D" of an
+// encoded equals sign ("=3D") becomes one blank after the "=".
 std::string htmlWithoutEncodingRemnants(const std::string& html);
 
 // Every "cid:" reference (up to the next double quote) whose content id matches,

@@ -12,7 +12,8 @@ TEST(htmlWithoutEncodingRemnants, blanksForEncodedSpacesSoftBreaksAndThreeD)
     EXPECT_EQ(htmlWithoutEncodingRemnants("a=20b"), "a b");
     EXPECT_EQ(htmlWithoutEncodingRemnants("long=\r\nline"), "long line");
     EXPECT_EQ(htmlWithoutEncodingRemnants("<p align=3D\"center\">"), "<p align= \"center\">");
-    EXPECT_EQ(htmlWithoutEncodingRemnants("a 3D model"), "a   model");
+    EXPECT_EQ(htmlWithoutEncodingRemnants("a 3D model"), "a 3D model");
+    EXPECT_EQ(htmlWithoutEncodingRemnants("x==3D3D"), "x== 3D");
     EXPECT_EQ(htmlWithoutEncodingRemnants("x = y\r\n=\r"), "x = y\r\n ");
     EXPECT_EQ(htmlWithoutEncodingRemnants("=2"), "=2");
 }
