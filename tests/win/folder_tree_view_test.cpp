@@ -112,7 +112,6 @@ struct ScannedTree : ::testing::Test {
           scan(FolderScanHost::meterDialog, lister, volumes, view)
     {
         window.scan = &scan;
-        view.setSliceMs(0);
     }
     ~ScannedTree() override { window.scan = nullptr; }
 
@@ -243,6 +242,7 @@ TEST_F(ScannedTree, aPostedStopClickEndsTheScanAndKeepsWhatItShowed)
 {
     for (int i = 0; i < 40; ++i)
         tree.folder("f" + std::to_string(i) + "\\inner");
+    view.setSliceMs(0); // a pump at every step, so that the click comes mid-scan
     view.clickAtPump = 30;
     scan.setFolder(tree.root());
     scan.refresh();

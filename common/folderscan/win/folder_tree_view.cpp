@@ -73,17 +73,30 @@ TreeItem FolderTreeView::insertItem(TreeItem parent, const std::string& text, in
 
 void FolderTreeView::setItemText(TreeItem item, const std::string& text)
 {
-    std::wstring wide = wideFromUtf8(text);
-    TVITEMW change{};
-    change.mask = TVIF_TEXT;
-    change.hItem = handleOf(item);
-    change.pszText = wide.data();
-    SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+    pendingTexts_[item] = text;
+}
+
+void FolderTreeView::applyTexts()
+{
+    for (const auto& [item, text] : pendingTexts_) {
+        std::wstring wide = wideFromUtf8(text);
+        TVITEMW change{};
+        change.mask = TVIF_TEXT;
+        change.hItem = handleOf(item);
+        change.pszText = wide.data();
+        SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+    }
+    pendingTexts_.clear();
 }
 
 void FolderTreeView::expand(TreeItem item)
 {
-    SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handleOf(item)));
+    // The scan opens the root once per child; asking an open item again still costs
+    // the tree its expand notifications.
+    const LRESULT state = SendMessageW(tree_, TVM_GETITEMSTATE,
+                                       reinterpret_cast<WPARAM>(handleOf(item)), TVIS_EXPANDED);
+    if ((state & TVIS_EXPANDED) == 0)
+        SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handleOf(item)));
 }
 
 void FolderTreeView::collapse(TreeItem item)
@@ -93,17 +106,20 @@ void FolderTreeView::collapse(TreeItem item)
 
 void FolderTreeView::ensureVisible(TreeItem item)
 {
+    applyTexts();
     SendMessageW(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(handleOf(item)));
 }
 
 void FolderTreeView::deleteAllItems()
 {
+    pendingTexts_.clear();
     SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 
 void FolderTreeView::pumpMessages()
 {
     if (sliceDue()) {
+        applyTexts();
         pollStop();
         pump();
         lastPump_ = GetTickCount();
