@@ -240,7 +240,7 @@ TEST_F(ScannedTree, collapseAllLeavesTheRootAndItsChildrenInView)
 
 TEST_F(ScannedTree, aPostedStopClickEndsTheScanAndKeepsWhatItShowed)
 {
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 20; ++i)
         tree.folder("f" + std::to_string(i) + "\\inner");
     view.setSliceMs(0); // a pump at every step, so that the click comes mid-scan
     view.clickAtPump = 30;
@@ -251,12 +251,12 @@ TEST_F(ScannedTree, aPostedStopClickEndsTheScanAndKeepsWhatItShowed)
     EXPECT_TRUE(view.finishedStopped);
     const std::size_t shown = childTexts(window.tree, root()).size();
     EXPECT_GT(shown, 0u);
-    EXPECT_LT(shown, 40u);
+    EXPECT_LT(shown, 20u);
     // A stopped scan leaves the next one free to run to its end.
     view.clickAtPump = -1;
     scan.refresh();
     EXPECT_FALSE(view.finishedStopped);
-    EXPECT_EQ(childTexts(window.tree, root()).size(), 40u);
+    EXPECT_EQ(childTexts(window.tree, root()).size(), 20u);
 }
 
 TEST(folderImages, theStripLoadsAsSixImagesOfSixteenPixels)

@@ -1,5 +1,7 @@
 #include "common/folderscan/win/folder_tree_view.h"
 
+#include <algorithm>
+
 namespace {
 
 // A message that keeps coming back (a paint nobody validates) must not hold the scan
@@ -118,12 +120,18 @@ void FolderTreeView::deleteAllItems()
 
 void FolderTreeView::pumpMessages()
 {
-    if (sliceDue()) {
-        applyTexts();
-        pollStop();
-        pump();
-        lastPump_ = GetTickCount();
-    }
+    if (!sliceDue())
+        return;
+    const DWORD start = GetTickCount();
+    lastPoll_ = start;
+    pollStop();
+    if (sliceMs_ != 0 && start - lastPump_ < pumpEveryMs_)
+        return;
+    applyTexts();
+    pump();
+    const DWORD end = GetTickCount();
+    lastPump_ = lastPoll_ = end;
+    pumpEveryMs_ = std::max(sliceMs_, kPumpCostShare * (end - start));
 }
 
 void FolderTreeView::beforeEntry()
@@ -133,7 +141,7 @@ void FolderTreeView::beforeEntry()
 
 bool FolderTreeView::sliceDue()
 {
-    return GetTickCount() - lastPump_ >= sliceMs_;
+    return GetTickCount() - lastPoll_ >= sliceMs_;
 }
 
 void dispatchPendingMessages(HWND window, UINT first, UINT last, PreTranslate preTranslate,

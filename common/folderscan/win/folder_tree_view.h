@@ -70,7 +70,10 @@ public:
     // written. Done before every pump and by ensureVisible, which ends every scan.
     void applyTexts();
     // Length of a slice in milliseconds (30 unless a test or benchmark sets it; 0
-    // pumps at every step).
+    // pumps at every step). The Stop button is served once a slice; the host's pump
+    // runs at most once a slice, and less often when pumping itself takes long (a busy
+    // Wine server makes each paint slow), so that it never takes more than about a
+    // quarter of the scan's time.
     void setSliceMs(DWORD ms) { sliceMs_ = ms; }
 
 protected:
@@ -86,6 +89,9 @@ private:
     std::unordered_map<TreeItem, std::string> pendingTexts_;
     DWORD sliceMs_ = 30;
     DWORD lastPump_ = 0;
+    DWORD lastPoll_ = 0;
+    DWORD pumpEveryMs_ = 0; // the slice, or three times what the last pump took
+    static constexpr DWORD kPumpCostShare = 3;
 };
 
 // Removes and dispatches every pending message of window within [first, last] (0, 0
