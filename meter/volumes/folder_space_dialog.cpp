@@ -164,6 +164,10 @@ void FolderSpaceDialog::scanFinished(bool stopped)
     enable({IDOK, IDC_FSP_REFRESH, IDC_FSP_COLLAPSE_ALL}, true);
     SendMessageA(hwnd(), DM_SETDEFID, IDOK, 0);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    // A click on Stop gave it the focus; a disabled button would keep the keys from
+    // the dialog.
+    if (GetFocus() == item(IDC_FSP_STOP))
+        focus(IDC_FSP_TREE);
     // Last: a disabled Stop is what tells that the scan is over.
     enable(IDC_FSP_STOP, false);
 }

@@ -136,8 +136,9 @@ struct StopPlayer {
     bool clicked = false;
     bool stoppedShown = false;
     bool okEnabledAfter = false;
-    int treeGrowth = 0;  // how much wider the tree became when the dialog did
-    SIZE smallest{0, 0}; // the size the dialog kept when made tiny
+    bool focusOnTree = false; // not left on the Stop button it disabled
+    int treeGrowth = 0;       // how much wider the tree became when the dialog did
+    SIZE smallest{0, 0};      // the size the dialog kept when made tiny
 
     static DWORD WINAPI run(void* self) { return static_cast<StopPlayer*>(self)->play(); }
 
@@ -159,6 +160,9 @@ struct StopPlayer {
             Sleep(10);
         stoppedShown = visible(dialog, IDC_FSP_STOPPED) && !visible(dialog, IDC_FSP_WORKING);
         okEnabledAfter = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE;
+        GUITHREADINFO gui{sizeof gui};
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
+        focusOnTree = gui.hwndFocus == GetDlgItem(dialog, IDC_FSP_TREE);
 
         HWND tree = GetDlgItem(dialog, IDC_FSP_TREE);
         RECT before, after, own;
@@ -198,6 +202,7 @@ TEST(folderSpaceDialog, stopEndsTheScanThenEscapeClosesAndTheTreeFollowsTheSize)
     EXPECT_TRUE(dialog.scan()->stopRequested());
     EXPECT_TRUE(player.stoppedShown);
     EXPECT_TRUE(player.okEnabledAfter);
+    EXPECT_TRUE(player.focusOnTree);
     EXPECT_EQ(player.treeGrowth, 120);
     EXPECT_EQ(player.smallest.cx, 400);
     EXPECT_EQ(player.smallest.cy, 200);
