@@ -139,6 +139,8 @@ struct StopPlayer {
     bool focusOnTree = false; // not left on the Stop button it disabled
     int treeGrowth = 0;       // how much wider the tree became when the dialog did
     SIZE smallest{0, 0};      // the size the dialog kept when made tiny
+    bool escapedMidScan = false;
+    bool openAfterEscape = false;
 
     static DWORD WINAPI run(void* self) { return static_cast<StopPlayer*>(self)->play(); }
 
@@ -150,21 +152,19 @@ struct StopPlayer {
         if (dialog == nullptr)
             return 1;
         HWND stop = GetDlgItem(dialog, IDC_FSP_STOP);
-        for (int i = 0; i < 400 && !IsWindowEnabled(stop); ++i)
-            Sleep(10);
+        HWND tree = GetDlgItem(dialog, IDC_FSP_TREE);
+        waitForStop(stop, true);
         Sleep(100);
         clicked = IsWindowEnabled(stop) != FALSE;
         PostMessageA(stop, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageA(stop, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        for (int i = 0; i < 1000 && IsWindowEnabled(stop); ++i)
-            Sleep(10);
+        waitForStop(stop, false);
         stoppedShown = visible(dialog, IDC_FSP_STOPPED) && !visible(dialog, IDC_FSP_WORKING);
         okEnabledAfter = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE;
         GUITHREADINFO gui{sizeof gui};
         GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
         focusOnTree = gui.hwndFocus == GetDlgItem(dialog, IDC_FSP_TREE);
 
-        HWND tree = GetDlgItem(dialog, IDC_FSP_TREE);
         RECT before, after, own;
         GetWindowRect(tree, &before);
         GetWindowRect(dialog, &own);
@@ -176,14 +176,30 @@ struct StopPlayer {
         GetWindowRect(dialog, &own);
         smallest = {own.right - own.left, own.bottom - own.top};
 
+        // Refresh scans again, and Escape pressed in the tree stops that scan too,
+        // leaving the dialog open.
+        PostMessageA(dialog, WM_COMMAND, IDC_FSP_REFRESH, 0);
+        waitForStop(stop, true);
+        Sleep(100);
+        escapedMidScan = IsWindowEnabled(stop) != FALSE;
+        PostMessageA(tree, WM_KEYDOWN, VK_ESCAPE, 0);
+        waitForStop(stop, false);
+        openAfterEscape = IsWindowVisible(dialog) && visible(dialog, IDC_FSP_STOPPED);
+
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return 0;
+    }
+
+    static void waitForStop(HWND stop, bool enabled)
+    {
+        for (int i = 0; i < 1000 && (IsWindowEnabled(stop) != FALSE) != enabled; ++i)
+            Sleep(10);
     }
 };
 
 } // namespace
 
-TEST(folderSpaceDialog, stopEndsTheScanThenEscapeClosesAndTheTreeFollowsTheSize)
+TEST(folderSpaceDialog, stopAndEscapeEndAScanThenEscapeClosesAndTheTreeFollowsTheSize)
 {
     TempTree tree("brellix-fsstop-");
     for (int i = 0; i < 300; ++i)
@@ -206,4 +222,6 @@ TEST(folderSpaceDialog, stopEndsTheScanThenEscapeClosesAndTheTreeFollowsTheSize)
     EXPECT_EQ(player.treeGrowth, 120);
     EXPECT_EQ(player.smallest.cx, 400);
     EXPECT_EQ(player.smallest.cy, 200);
+    EXPECT_TRUE(player.escapedMidScan);
+    EXPECT_TRUE(player.openAfterEscape);
 }
