@@ -123,15 +123,17 @@ void FolderTreeView::pumpMessages()
     if (!sliceDue())
         return;
     const DWORD start = GetTickCount();
-    lastPoll_ = start;
+    if (sliceMs_ == 0 || start - lastPump_ >= pumpEveryMs_) {
+        applyTexts();
+        pump();
+        const DWORD end = GetTickCount();
+        lastPump_ = end;
+        pumpEveryMs_ = std::max(sliceMs_, kPumpCostShare * (end - start));
+    }
+    // After the pump, so that a click made while it ran (long, on a busy machine) is
+    // seen at once, not a slice later.
     pollStop();
-    if (sliceMs_ != 0 && start - lastPump_ < pumpEveryMs_)
-        return;
-    applyTexts();
-    pump();
-    const DWORD end = GetTickCount();
-    lastPump_ = lastPoll_ = end;
-    pumpEveryMs_ = std::max(sliceMs_, kPumpCostShare * (end - start));
+    lastPoll_ = GetTickCount();
 }
 
 void FolderTreeView::beforeEntry()
