@@ -45,7 +45,13 @@ std::wstring wideFromUtf8(const std::string& utf8)
 
 std::string utf8FromWide(const wchar_t* wide)
 {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    // One conversion for every name a folder can hold (at most 259 characters, three
+    // bytes each); the scan converts each name of the tree twice.
+    char buffer[1024];
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, buffer, sizeof buffer, nullptr, nullptr);
+    if (length > 0)
+        return std::string(buffer, static_cast<std::size_t>(length - 1));
+    length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
     if (length <= 1)
         return {};
     std::string utf8(static_cast<std::size_t>(length), '\0');
