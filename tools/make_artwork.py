@@ -548,6 +548,53 @@ def volume_strip():
     return c
 
 
+FOLDER_MASK = (255, 0, 255)
+FOLDER_YELLOW = (240, 200, 70)
+FOLDER_EDGE = (150, 110, 20)
+
+
+def drive_box(c, ox, top, bottom, body, light):
+    """A drive seen from the front: a grey box with a slot and a lamp."""
+    hard_fill(c, ox, rounded_rect(ox + 1, top, ox + 15, bottom, 1.0), (60, 60, 60))
+    hard_fill(c, ox, rounded_rect(ox + 2, top + 1, ox + 14, bottom - 1, 0.5), body)
+    for x in range(ox + 3, ox + 10):
+        c.set(x, (top + bottom) // 2, (70, 70, 70))
+    c.set(ox + 12, bottom - 3, light)
+    c.set(ox + 11, bottom - 3, light)
+
+
+def folder_images():
+    """The folder usage tree's images: removable, fixed, network and CD-ROM drives,
+    then a folder and an open folder, on a magenta key."""
+    c = Canvas(16 * 6, 16, FOLDER_MASK + (255,))
+    # 0: removable - a drive with a disk half out of its slot.
+    drive_box(c, 0, 6, 14, FACE, (230, 160, 30))
+    hard_fill(c, 0, rounded_rect(4, 2, 11, 8, 0.5), (40, 60, 120))
+    hard_fill(c, 0, rounded_rect(6, 2, 9, 4, 0), (200, 200, 200))
+    # 1: fixed - a drive with its green lamp.
+    drive_box(c, 16, 4, 13, FACE, (40, 200, 60))
+    # 2: network - a drive on a cable.
+    drive_box(c, 32, 2, 10, FACE, (40, 200, 60))
+    hard_fill(c, 32, lambda x, y: 7 <= x - 32 < 9 and 10 <= y < 14, (60, 60, 60))
+    hard_fill(c, 32, lambda x, y: 2 <= x - 32 < 14 and 13 <= y < 15, (60, 60, 60))
+    # 3: CD-ROM - a silver disc with its hole.
+    hard_fill(c, 48, lambda x, y: (x - 56) ** 2 + (y - 8) ** 2 <= 7.2 ** 2, (90, 90, 100))
+    hard_fill(c, 48, lambda x, y: (x - 56) ** 2 + (y - 8) ** 2 <= 6.2 ** 2, (210, 215, 225))
+    hard_fill(c, 48, lambda x, y: (x - 57.5) ** 2 + (y - 6.5) ** 2 <= 2.5 ** 2, (150, 200, 240))
+    hard_fill(c, 48, lambda x, y: (x - 56) ** 2 + (y - 8) ** 2 <= 1.6 ** 2, FOLDER_MASK)
+    # 4: folder, closed.
+    hard_fill(c, 64, rounded_rect(65, 3, 71, 6, 0.5), FOLDER_EDGE)
+    hard_fill(c, 64, rounded_rect(65, 4, 79, 14, 0.5), FOLDER_EDGE)
+    hard_fill(c, 64, rounded_rect(66, 5, 78, 13, 0), FOLDER_YELLOW)
+    # 5: folder, open - its front leaf tilted forward.
+    hard_fill(c, 80, rounded_rect(81, 3, 87, 6, 0.5), FOLDER_EDGE)
+    hard_fill(c, 80, rounded_rect(81, 4, 93, 14, 0.5), FOLDER_EDGE)
+    hard_fill(c, 80, rounded_rect(82, 5, 92, 13, 0), shade(FOLDER_YELLOW, 0.8))
+    hard_fill(c, 80, in_polygon([(84, 7.5), (96, 7.5), (93, 14), (81, 14)]), FOLDER_EDGE)
+    hard_fill(c, 80, in_polygon([(85, 8.5), (94.5, 8.5), (92.3, 13), (82.5, 13)]), FOLDER_YELLOW)
+    return c
+
+
 def about_picture():
     """The About box picture: the product name beside a little meter window."""
     w, h = 264, 96
@@ -678,6 +725,7 @@ def artwork():
     yield bitmap("IDB_VOLUME_STRIP", "volume_strip", volume_strip())
     yield bitmap("IDB_ABOUT", "about", about_picture())
     yield bitmap("IDB_BROWSE", "browse", browse_bitmap(), 8)
+    yield bitmap("IDB_FOLDER_IMAGES", "folder_images", folder_images(), 8)
 
     rc.append("")
     rc.append('%-26s WAVE   "art/voice.wav"' % "IDW_VOICE")

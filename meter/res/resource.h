@@ -46,6 +46,8 @@
 #define VOLUME_IMAGE_UNAVAILABLE 42
 #define VOLUME_IMAGE_WARNING_MARK 43
 #define VOLUME_IMAGE_COUNT 44
+// The folder usage tree's images (see kFolderImagesBitmap, which must match).
+#define IDB_FOLDER_IMAGES 197
 
 // ---- Sounds (resource type "WAVE") ----------------------------------------------------
 #define IDW_VOICE 138
@@ -320,6 +322,15 @@
 #define IDC_DLG_INTERVAL 1390
 
 // The statistics summary.
+// The folder space dialog: the folder usage tree of a volume.
+#define IDD_FOLDER_SPACE 143
+#define IDC_FSP_STOP IDCANCEL
+#define IDC_FSP_REFRESH 1440
+#define IDC_FSP_COLLAPSE_ALL 1441
+#define IDC_FSP_WORKING 1442
+#define IDC_FSP_STOPPED 1443
+#define IDC_FSP_TREE 1444
+
 #define IDD_STATISTICS 139
 #define IDC_STAT_PHYS_TOTAL 1052
 #define IDC_STAT_PHYS_AVAILABLE 1053
