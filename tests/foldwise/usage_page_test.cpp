@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <thread>
 
 using namespace foldwise_test;
 
@@ -124,6 +125,7 @@ TEST_F(UsagePageSheet, scansItsFolderAfterItAppears)
     EXPECT_FALSE(IsWindowEnabled(shown.stop));
     EXPECT_TRUE(IsWindowEnabled(shown.collapseAll));
     EXPECT_FALSE(IsWindowVisible(shown.working));
+    EXPECT_FALSE(IsWindowVisible(FindWindowExA(shown.page, nullptr, "Static", "Scan aborted")));
 
     TCITEMA tab{};
     char title[64] = {};
@@ -176,6 +178,39 @@ TEST_F(UsagePageSheet, aFolderNamedOutsideTheAnsiCodePageIsScanned)
     ASSERT_TRUE(pumpUntil([&] { return shown.scanned(); }));
     EXPECT_EQ(shown.rootText().rfind(tree.root() + name + "\\,", 0), 0u) << shown.rootText();
     EXPECT_NE(childNamed(shown.tree, treeNext(shown.tree, nullptr, TVGN_ROOT), "sub"), nullptr);
+    DestroyWindow(sheet);
+}
+
+TEST_F(UsagePageSheet, stopEndsTheScanWithItsNoticeAndKeepsWhatWasShown)
+{
+    constexpr int kFolders = 300;
+    TempTree tree("fwstop");
+    for (int i = 0; i < kFolders; ++i)
+        tree.folder("f" + std::to_string(i) + "\\inner");
+    std::vector<HPROPSHEETPAGE> pages = pagesFor(tree.root());
+    ASSERT_EQ(pages.size(), 1u);
+    HWND sheet = openSheet(pages);
+    ShownPage shown(sheet);
+    // A user presses Stop once some folders are shown; the scan serves the tree and
+    // the button while it runs.
+    std::thread user([&] {
+        DWORD_PTR items = 0;
+        for (int i = 0; i < 20000 && items < 20; ++i) {
+            SendMessageTimeoutA(shown.tree, TVM_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &items);
+            Sleep(1);
+        }
+        PostMessageA(shown.stop, BM_CLICK, 0, 0);
+    });
+    const bool ended = pumpUntil([&] { return shown.scanned(); });
+    user.join();
+    ASSERT_TRUE(ended);
+    HWND notice = FindWindowExA(shown.page, nullptr, "Static", "Scan aborted");
+    EXPECT_TRUE(IsWindowVisible(notice));
+    HTREEITEM root = treeNext(shown.tree, nullptr, TVGN_ROOT);
+    const std::size_t shownFolders = childTexts(shown.tree, root).size();
+    EXPECT_GT(shownFolders, 0u);
+    EXPECT_LT(shownFolders, static_cast<std::size_t>(kFolders));
+    EXPECT_FALSE(IsWindowEnabled(shown.stop));
     DestroyWindow(sheet);
 }
 
