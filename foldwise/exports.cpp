@@ -19,7 +19,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 
 STDAPI DllCanUnloadNow()
 {
-    return foldwise::canUnloadModule();
+    return foldwise::guarded("DllCanUnloadNow", [] { return foldwise::canUnloadModule(); });
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object)

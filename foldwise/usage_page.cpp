@@ -64,21 +64,35 @@ private:
     HWND page_;
 };
 
+// Owner of an image list: the tree only borrows it.
+class ImageListOwner {
+public:
+    explicit ImageListOwner(HIMAGELIST images) : images_(images) {}
+    ~ImageListOwner()
+    {
+        if (images_ != nullptr)
+            ImageList_Destroy(images_);
+    }
+    ImageListOwner(const ImageListOwner&) = delete;
+    ImageListOwner& operator=(const ImageListOwner&) = delete;
+    HIMAGELIST get() const { return images_; }
+
+private:
+    HIMAGELIST images_;
+};
+
 // One page's scan state, kept with the page's window.
 class UsagePage {
 public:
-    UsagePage(HWND page, const std::string& folder, HIMAGELIST images)
-        : images_(images), view_(page), scan_(FolderScanHost::shellPage, lister_, volumes_, view_)
+    UsagePage(HWND page, const std::string& folder, std::unique_ptr<ImageListOwner> images)
+        : images_(std::move(images)), view_(page),
+          scan_(FolderScanHost::shellPage, lister_, volumes_, view_)
     {
         scan_.setFolder(folder);
-        TreeView_SetImageList(view_.tree(), images_, TVSIL_NORMAL);
+        TreeView_SetImageList(view_.tree(), images_->get(), TVSIL_NORMAL);
     }
 
-    ~UsagePage()
-    {
-        TreeView_SetImageList(view_.tree(), nullptr, TVSIL_NORMAL);
-        ImageList_Destroy(images_);
-    }
+    ~UsagePage() { TreeView_SetImageList(view_.tree(), nullptr, TVSIL_NORMAL); }
 
     UsagePage(const UsagePage&) = delete;
     UsagePage& operator=(const UsagePage&) = delete;
@@ -110,7 +124,7 @@ public:
     }
 
 private:
-    HIMAGELIST images_;
+    std::unique_ptr<ImageListOwner> images_;
     WinFolderLister lister_;
     WinVolumeQuery volumes_;
     PageTreeView view_;
@@ -126,14 +140,14 @@ UsagePage* pageOf(HWND page)
 INT_PTR onInitDialog(HWND page, const PROPSHEETPAGEA& sheetPage)
 {
     const auto* seed = reinterpret_cast<const PageSeed*>(sheetPage.lParam);
-    HIMAGELIST images = loadFolderImages(moduleInstance());
-    // Without its images the page shows no scan, and its buttons stay disabled.
-    if (seed == nullptr || images == nullptr) {
-        if (images != nullptr)
-            ImageList_Destroy(images);
+    auto images = std::make_unique<ImageListOwner>(loadFolderImages(moduleInstance()));
+    // Without its images the page shows no scan: its buttons stay disabled and it
+    // does not claim to be working.
+    if (seed == nullptr || images->get() == nullptr) {
+        ShowWindow(GetDlgItem(page, IDC_WORKING), SW_HIDE);
         return FALSE;
     }
-    auto state = std::make_unique<UsagePage>(page, seed->folder, images);
+    auto state = std::make_unique<UsagePage>(page, seed->folder, std::move(images));
     SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(state.release()));
     // Nothing was stopped yet; the notice waits for Stop.
     ShowWindow(GetDlgItem(page, IDC_SCAN_ABORTED), SW_HIDE);

@@ -214,6 +214,30 @@ TEST_F(UsagePageSheet, stopEndsTheScanWithItsNoticeAndKeepsWhatWasShown)
     DestroyWindow(sheet);
 }
 
+TEST_F(UsagePageSheet, collapseAllAndRefreshAnswerTheirButtons)
+{
+    TempTree tree("fwcommands");
+    tree.folder("alpha\\deep");
+    tree.folder("beta");
+    std::vector<HPROPSHEETPAGE> pages = pagesFor(tree.root());
+    ASSERT_EQ(pages.size(), 1u);
+    HWND sheet = openSheet(pages);
+    ShownPage shown(sheet);
+    ASSERT_TRUE(pumpUntil([&] { return shown.scanned(); }));
+    HTREEITEM root = treeNext(shown.tree, nullptr, TVGN_ROOT);
+    TreeView_Expand(shown.tree, childNamed(shown.tree, root, "alpha"), TVE_EXPAND);
+    ASSERT_EQ(visibleItemCount(shown.tree), 4);
+    // A click runs the command to its end before the button returns.
+    SendMessageA(shown.collapseAll, BM_CLICK, 0, 0);
+    EXPECT_EQ(visibleItemCount(shown.tree), 3);
+    tree.folder("gamma");
+    SendMessageA(shown.refresh, BM_CLICK, 0, 0);
+    root = treeNext(shown.tree, nullptr, TVGN_ROOT);
+    EXPECT_NE(childNamed(shown.tree, root, "gamma"), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(shown.refresh));
+    DestroyWindow(sheet);
+}
+
 TEST_F(UsagePageSheet, aPageHoldsTheLibraryUntilTheSheetReleasesIt)
 {
     TempTree tree("fwlock");

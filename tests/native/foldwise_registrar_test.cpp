@@ -220,14 +220,6 @@ TEST(registrarScript, refusesMalformedScripts)
     }
 }
 
-TEST(registrarScript, errorsSayWhichLine)
-{
-    RegistrarScript script;
-    std::string error;
-    ASSERT_FALSE(parseRegistrarScript("HKCR\n{\n  A = s 'x'\n  B = z 'y'\n}", {}, script, error));
-    EXPECT_NE(error.find("line 4"), std::string::npos) << error;
-}
-
 TEST(registrar, registrationWritesEveryKeyAndValue)
 {
     FakeRegistry registry;
@@ -271,16 +263,6 @@ TEST(registrar, unregistrationFollowsTheMarkers)
               (std::set<std::string>{"HKCR", "HKCR\\Demo.Thing.1", "HKCR\\Demo.Thing.1\\Foreign",
                                      "HKCR\\CLSID", "HKCR\\CLSID\\{2222}", "HKCR\\Folder",
                                      "HKCR\\Folder\\Handlers", "HKCR\\Folder\\Handlers\\{3333}"}));
-}
-
-TEST(registrar, noRemoveKeysStayEvenWhenEmpty)
-{
-    FakeRegistry registry;
-    const RegistrarScript script = parsed(kServerScript, {{"MODULE", "m"}});
-    ASSERT_EQ(registerScript(script, registry), 0);
-    ASSERT_EQ(unregisterScript(script, registry), 0);
-    EXPECT_EQ(registry.paths(), (std::set<std::string>{"HKCR", "HKCR\\CLSID", "HKCR\\Folder",
-                                                       "HKCR\\Folder\\Handlers"}));
 }
 
 TEST(registrar, deleteMarkerRemovesOnRegistrationOnly)
