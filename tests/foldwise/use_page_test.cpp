@@ -209,3 +209,37 @@ TEST_F(UsePageObject, classObjectOnlyForItsOwnClass)
     ASSERT_EQ(get(kClsidUsePage, IID_IClassFactory, &factory), S_OK);
     static_cast<IClassFactory*>(factory)->Release();
 }
+
+namespace {
+
+// Skips a name-or-ordinal field of a dialog template.
+const WORD* skipNameOrOrdinal(const WORD* at)
+{
+    if (*at == 0xFFFF)
+        return at + 2;
+    while (*at != 0)
+        ++at;
+    return at + 1;
+}
+
+} // namespace
+
+TEST(libraryResources, nameStringAndPageTemplate)
+{
+    char name[32] = {};
+    ASSERT_GT(LoadStringA(library(), 100, name, sizeof name), 0);
+    EXPECT_STREQ(name, "Foldwise");
+
+    HRSRC found = FindResourceA(library(), MAKEINTRESOURCEA(106), MAKEINTRESOURCEA(5)); // RT_DIALOG
+    ASSERT_NE(found, nullptr);
+    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(library(), found)));
+    ASSERT_EQ(words[1], 0xFFFF); // an extended template
+    // Version, signature, help id, extended style, style, item count, x, y: then cx, cy.
+    const auto* sizes = reinterpret_cast<const short*>(words + 11);
+    EXPECT_EQ(sizes[0], 274);
+    EXPECT_EQ(sizes[1], 217);
+    // Menu, class and title, then the font.
+    const WORD* font = skipNameOrOrdinal(skipNameOrOrdinal(skipNameOrOrdinal(words + 13)));
+    EXPECT_EQ(font[0], 8);
+    EXPECT_STREQ(reinterpret_cast<const wchar_t*>(font + 3), L"MS Sans Serif");
+}
