@@ -2,6 +2,7 @@
 
 #include "meter/res/resource.h"
 #include "meter/volumes/drive_list.h"
+#include "meter/volumes/folder_space_dialog.h"
 
 #include <vector>
 
@@ -156,9 +157,17 @@ void DrivePane::prepareMenu(HMENU menu, POINT screen)
     menuRow_ = rowUnder(screen);
     if (menuRow_ < 0 || !drive_.commandPath(static_cast<std::size_t>(menuRow_)))
         return;
-    // Folder usage comes with the folder scan; until then only Explorer is offered.
     InsertMenuA(menu, 0, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, ID_DRIVE_FOLDER_USAGE, "&Show Folder Usage...");
     InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, ID_DRIVE_OPEN_IN_EXPLORER, "&Open In Explorer");
+}
+
+void DrivePane::clearSelection()
+{
+    LVITEMA unselected{};
+    unselected.stateMask = LVIS_SELECTED;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&unselected));
 }
 
 void DrivePane::openInExplorer(int row)
@@ -167,10 +176,17 @@ void DrivePane::openInExplorer(int row)
     if (!path)
         return;
     WinExec(explorerCommand(*path).c_str(), SW_SHOWNORMAL);
-    LVITEMA unselected{};
-    unselected.stateMask = LVIS_SELECTED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&unselected));
+    clearSelection();
+}
+
+void DrivePane::showFolderUsage(int row)
+{
+    const auto path = drive_.commandPath(static_cast<std::size_t>(row));
+    if (!path)
+        return;
+    FolderSpaceDialog dialog(*path);
+    dialog.runModal(mainWindow());
+    clearSelection();
 }
 
 bool DrivePane::onCommand(unsigned id)
@@ -178,6 +194,11 @@ bool DrivePane::onCommand(unsigned id)
     if (id == ID_DRIVE_OPEN_IN_EXPLORER) {
         if (menuRow_ >= 0)
             openInExplorer(menuRow_);
+        return true;
+    }
+    if (id == ID_DRIVE_FOLDER_USAGE) {
+        if (menuRow_ >= 0)
+            showFolderUsage(menuRow_);
         return true;
     }
     return MeterPane::onCommand(id);

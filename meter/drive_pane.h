@@ -33,6 +33,9 @@ private:
     void measure();
     int rowUnder(POINT screen) const;
     void openInExplorer(int row);
+    // The folder space dialog on the row's volume, modal.
+    void showFolderUsage(int row);
+    void clearSelection();
 
     DriveMeter& drive_;
     AppSettings& settings_;

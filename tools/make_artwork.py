@@ -725,7 +725,8 @@ def artwork():
     yield bitmap("IDB_VOLUME_STRIP", "volume_strip", volume_strip())
     yield bitmap("IDB_ABOUT", "about", about_picture())
     yield bitmap("IDB_BROWSE", "browse", browse_bitmap(), 8)
-    yield bitmap("IDB_FOLDER_IMAGES", "folder_images", folder_images(), 8)
+    # 24 bits: the image list takes the depth of the bitmap, and 8 bits lose the colours.
+    yield bitmap("IDB_FOLDER_IMAGES", "folder_images", folder_images())
 
     rc.append("")
     rc.append('%-26s WAVE   "art/voice.wav"' % "IDW_VOICE")

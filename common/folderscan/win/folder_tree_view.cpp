@@ -1,5 +1,7 @@
 #include "common/folderscan/win/folder_tree_view.h"
 
+#include <algorithm>
+
 namespace {
 
 // A message that keeps coming back (a paint nobody validates) must not hold the scan
@@ -73,17 +75,30 @@ TreeItem FolderTreeView::insertItem(TreeItem parent, const std::string& text, in
 
 void FolderTreeView::setItemText(TreeItem item, const std::string& text)
 {
-    std::wstring wide = wideFromUtf8(text);
-    TVITEMW change{};
-    change.mask = TVIF_TEXT;
-    change.hItem = handleOf(item);
-    change.pszText = wide.data();
-    SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+    pendingTexts_[item] = text;
+}
+
+void FolderTreeView::applyTexts()
+{
+    for (const auto& [item, text] : pendingTexts_) {
+        std::wstring wide = wideFromUtf8(text);
+        TVITEMW change{};
+        change.mask = TVIF_TEXT;
+        change.hItem = handleOf(item);
+        change.pszText = wide.data();
+        SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
+    }
+    pendingTexts_.clear();
 }
 
 void FolderTreeView::expand(TreeItem item)
 {
-    SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handleOf(item)));
+    // The scan opens the root once per child; asking an open item again still costs
+    // the tree its expand notifications.
+    const LRESULT state = SendMessageW(tree_, TVM_GETITEMSTATE,
+                                       reinterpret_cast<WPARAM>(handleOf(item)), TVIS_EXPANDED);
+    if ((state & TVIS_EXPANDED) == 0)
+        SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handleOf(item)));
 }
 
 void FolderTreeView::collapse(TreeItem item)
@@ -93,21 +108,30 @@ void FolderTreeView::collapse(TreeItem item)
 
 void FolderTreeView::ensureVisible(TreeItem item)
 {
+    applyTexts();
     SendMessageW(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(handleOf(item)));
 }
 
 void FolderTreeView::deleteAllItems()
 {
+    pendingTexts_.clear();
     SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 
 void FolderTreeView::pumpMessages()
 {
-    if (sliceDue()) {
-        pollStop();
-        pump();
-        lastPump_ = GetTickCount();
-    }
+    if (!sliceDue())
+        return;
+    const DWORD start = GetTickCount();
+    lastPoll_ = start;
+    pollStop();
+    if (sliceMs_ != 0 && start - lastPump_ < pumpEveryMs_)
+        return;
+    applyTexts();
+    pump();
+    const DWORD end = GetTickCount();
+    lastPump_ = lastPoll_ = end;
+    pumpEveryMs_ = std::max(sliceMs_, kPumpCostShare * (end - start));
 }
 
 void FolderTreeView::beforeEntry()
@@ -117,7 +141,7 @@ void FolderTreeView::beforeEntry()
 
 bool FolderTreeView::sliceDue()
 {
-    return GetTickCount() - lastPump_ >= sliceMs_;
+    return GetTickCount() - lastPoll_ >= sliceMs_;
 }
 
 void dispatchPendingMessages(HWND window, UINT first, UINT last, PreTranslate preTranslate,

@@ -12,6 +12,7 @@
 #include "common/folderscan/folder_view.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Bitmap strip of six 16x16 images in the order of FolderImage, in the resources of
@@ -62,8 +63,17 @@ public:
     void beforeEntry() override;
 
     HWND tree() const { return tree_; }
+    // Writes the texts set since the last slice into the tree. Each text change of an
+    // item in view costs the tree a text measurement and a repaint request (several
+    // round trips to the Wine server), and a folder's text changes after every
+    // subfolder: only its last text of a slice is ever painted, so only that one is
+    // written. Done before every pump and by ensureVisible, which ends every scan.
+    void applyTexts();
     // Length of a slice in milliseconds (30 unless a test or benchmark sets it; 0
-    // pumps at every step).
+    // pumps at every step). The Stop button is served once a slice; the host's pump
+    // runs at most once a slice, and less often when pumping itself takes long (a busy
+    // Wine server makes each paint slow), so that it never takes more than about a
+    // quarter of the scan's time.
     void setSliceMs(DWORD ms) { sliceMs_ = ms; }
 
 protected:
@@ -76,8 +86,12 @@ private:
     bool sliceDue();
 
     HWND tree_;
+    std::unordered_map<TreeItem, std::string> pendingTexts_;
     DWORD sliceMs_ = 30;
     DWORD lastPump_ = 0;
+    DWORD lastPoll_ = 0;
+    DWORD pumpEveryMs_ = 0; // the slice, or three times what the last pump took
+    static constexpr DWORD kPumpCostShare = 3;
 };
 
 // Removes and dispatches every pending message of window within [first, last] (0, 0
