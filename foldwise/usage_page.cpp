@@ -58,6 +58,10 @@ protected:
         dispatchPendingMessages(page_, WM_PAINT, WM_PAINT);
     }
 
+    // Between pumps, which a slow display may space out, Stop is still served every
+    // slice.
+    void pollStop() override { dispatchPendingMessages(GetDlgItem(page_, IDC_STOP)); }
+
 private:
     void enable(int id, bool on) { EnableWindow(GetDlgItem(page_, id), on ? TRUE : FALSE); }
 
