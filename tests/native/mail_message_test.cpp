@@ -215,7 +215,8 @@ TEST(CMailMessage, attachmentsWithTheSameNameGetDistinctFiles)
 
 TEST(CMailMessage, htmlFileTextTidiesAndPointsAtSavedPictures)
 {
-    EXPECT_EQ(parsed(kWithAttachments).htmlFileText(), "<img src=\"_CON.png\">   view");
+    // Ordinary text keeps its "3D"; only an encoded equals sign loses it.
+    EXPECT_EQ(parsed(kWithAttachments).htmlFileText(), "<img src=\"_CON.png\"> 3D view");
 }
 
 TEST(CMailMessage, aMessageOfAFileTypeIsItsOwnAttachment)
