@@ -4,6 +4,8 @@
 #include "mail/mail_account.h"
 #include "mail/pop3_socket.h"
 
+#include "tests/e2e/wine_path.h"
+
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
@@ -200,14 +202,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: pop3_e2e WORKDIR (the fixture's Unix path)\n");
         return 2;
     }
-    // Wine shows the Unix root as drive Z:.
-    std::string work = std::string("Z:") + argv[1];
-    for (auto& c : work) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    g_work = work + "\\";
+    g_work = windowsPathOfUnixFolder(argv[1]);
     g_port = std::atoi(readFile(g_work + "port").c_str());
     g_downPort = std::atoi(readFile(g_work + "down_port").c_str());
     if (g_port <= 0 || g_downPort <= 0) {

@@ -9,6 +9,8 @@
 
 #include <shlobj.h>
 
+#include "tests/e2e/wine_path.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -419,14 +421,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: renewo_e2e WORKDIR (the Unix path the server serves)\n");
         return 2;
     }
-    // Wine shows the Unix root as drive Z:.
-    std::string work = std::string("Z:") + argv[1];
-    for (auto& c : work) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    g_work = work + "\\";
+    g_work = windowsPathOfUnixFolder(argv[1]);
     g_port = readText(g_work + "port");
     g_downPort = readText(g_work + "down_port");
     while (!g_downPort.empty() && (g_downPort.back() == '\n' || g_downPort.back() == '\r')) {
