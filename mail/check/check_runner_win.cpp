@@ -93,7 +93,7 @@ void CheckRunner::forget(std::map<AccountId, Job>::iterator job, DWORD joinMs)
     jobs_.erase(job);
 }
 
-bool CheckRunner::cancel(AccountId account, DWORD joinMs)
+bool CheckRunner::cancel(AccountId account, unsigned joinMs)
 {
     const auto job = jobs_.find(account);
     if (job == jobs_.end()) {

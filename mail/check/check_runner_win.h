@@ -7,6 +7,7 @@
 // waits for them a bounded time.
 #include "mail/check/cancellable_transport.h"
 #include "mail/check/check_procedure.h"
+#include "mail/check/check_threads.h"
 
 #include <windows.h>
 
@@ -18,42 +19,18 @@
 
 namespace mail {
 
-using AccountId = std::uint32_t;
-
-struct QueuedCheck {
-    AccountId account = 0;
-    CheckOutcome outcome;
-};
-
-struct QueuedLogLine {
-    std::string text;
-    LogLevel level = LogLevel::Message;
-};
-
-struct DrainedChecks {
-    std::vector<QueuedCheck> finished;
-    std::vector<QueuedLogLine> log;
-};
-
-constexpr DWORD kCancelJoinMs = 3000;
-
-class CheckRunner {
+class CheckRunner : public CheckThreads {
 public:
     CheckRunner(TransportFactory transports, TimedLockable& checkLock);
     // Calls every running check off and waits for each a bounded time.
-    ~CheckRunner();
+    ~CheckRunner() override;
     CheckRunner(const CheckRunner&) = delete;
     CheckRunner& operator=(const CheckRunner&) = delete;
 
-    // Starts the account's check on a thread of its own; false while one of the
-    // account's checks is still running or queued, or when no thread can be made.
-    bool start(AccountId account, const ServerLogin& login, MessageListPtr known);
+    bool start(AccountId account, const ServerLogin& login, MessageListPtr known) override;
     bool busy(AccountId account) const;
-    // Calls the account's check off, drops what it queued and waits for its thread
-    // at most `joinMs`; true when the thread has ended.
-    bool cancel(AccountId account, DWORD joinMs = kCancelJoinMs);
-    // On the user-interface thread: every finished check and log line so far.
-    DrainedChecks drain();
+    bool cancel(AccountId account, unsigned joinMs = kCancelJoinMs) override;
+    DrainedChecks drain() override;
 
     struct Queue {
         std::mutex lock;
