@@ -38,8 +38,8 @@ DWORD WINAPI checkThread(LPVOID parameter)
             queue->items.finished.push_back({work->account, std::move(outcome)});
         }
     } catch (...) {
-        // Out of memory in the middle of a check: the account stays as it was and the
-        // next tick will find nothing queued for it; report it as a failed check.
+        // Out of memory in the middle of a check: the account keeps its list and
+        // the check counts as failed.
         std::lock_guard<std::mutex> guard(queue->lock);
         queue->items.finished.push_back({work->account, CheckOutcome{}});
     }

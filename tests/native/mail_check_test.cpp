@@ -66,33 +66,6 @@ TEST(LockSet, SecondLockTimingOutReleasesTheFirstAndLogsTheAbandonedAction)
               "Warning: " + mail::abandonedText("connection", "deleting all messages", 5000));
 }
 
-TEST(LockSet, ReleasesInReverseOrderWhenDone)
-{
-    std::int64_t now = 0;
-    std::vector<int> order;
-    struct Recording : fakes::ScheduledLock {
-        Recording(std::int64_t& clock, std::vector<int>& log, int id)
-            : ScheduledLock(clock), order(log), me(id)
-        {
-        }
-        void unlock() override
-        {
-            order.push_back(me);
-            ScheduledLock::unlock();
-        }
-        std::vector<int>& order;
-        int me;
-    };
-    Recording first(now, order, 1);
-    Recording second(now, order, 2);
-    {
-        mail::LockSet locks({{&first, "data"}, {&second, "connection"}}, "x", nullptr,
-                            [&] { return now; });
-        EXPECT_TRUE(locks.held());
-    }
-    EXPECT_EQ(order, (std::vector<int>{2, 1}));
-}
-
 class CheckTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -167,16 +140,6 @@ TEST_F(CheckTest, SecondCheckOfTheSameMailboxFindsNothingNew)
     EXPECT_FALSE(second.foundNew);
     EXPECT_EQ(idsOf(*second.messages), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(peer.creates, 2); // every check on a connection of its own
-}
-
-TEST_F(CheckTest, FailedRetrievalOfAKnownMessageCarriesItOver)
-{
-    peer.reply("TOP 2 2147483647\r\n", "-ERR locked\r\n");
-    const auto outcome = mail::runCheck(login, {{"b", 0, 1, "old b\r\n"}}, ctx);
-    ASSERT_TRUE(outcome.succeeded);
-    ASSERT_EQ(outcome.messages->size(), 3u);
-    EXPECT_EQ((*outcome.messages)[1].rawText, "old b\r\n");
-    EXPECT_EQ((*outcome.messages)[1].isNew, 0);
 }
 
 TEST_F(CheckTest, FailedLoginNeverTakesTheCheckLockAndIsLogged)
@@ -312,14 +275,6 @@ TEST(decideNotification, ErrorGoesOnlyToThePopup)
     EXPECT_TRUE(n.soundFile.empty());
     EXPECT_TRUE(n.dialogText.empty());
     EXPECT_FALSE(n.newMailIcon);
-}
-
-TEST(automaticCheckPeriodMs, ZeroMinutesMeansNoTimer)
-{
-    EXPECT_FALSE(mail::automaticCheckPeriodMs(0));
-    EXPECT_FALSE(mail::automaticCheckPeriodMs(-5));
-    EXPECT_EQ(mail::automaticCheckPeriodMs(5), 300000);
-    EXPECT_EQ(mail::automaticCheckPeriodMs(99999), 35000 * 60000);
 }
 
 } // namespace

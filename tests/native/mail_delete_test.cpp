@@ -82,12 +82,6 @@ TEST_F(DeleteTest, OneMessageFailsWhenQuitDoesNotCommit)
     EXPECT_FALSE(mail::deleteMessageById(login, "x1", connectionLock, ctx, &log.log));
 }
 
-TEST_F(DeleteTest, OneMessageWithAnUnknownIdSendsNoDele)
-{
-    EXPECT_FALSE(mail::deleteMessageById(login, "nope", connectionLock, ctx, &log.log));
-    EXPECT_EQ(sessions(), (std::vector<std::string>{"login", "QUIT"}));
-}
-
 TEST_F(DeleteTest, OneMessageWaitsNoLongerThanTheLimitForABusyConnection)
 {
     connectionLock.freeAt = 6000;
