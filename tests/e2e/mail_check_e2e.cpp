@@ -7,6 +7,7 @@
 #include <winsock2.h>
 
 #include "mail/check/check_runner_win.h"
+#include "mail/check/check_scheduler.h"
 #include "mail/check/win_mutex.h"
 #include "mail/pop3_socket.h"
 
@@ -100,34 +101,50 @@ bool waitForOutcome(mail::CheckRunner& runner, mail::AccountId account, mail::Dr
     return false;
 }
 
+struct RecordingSink : mail::LogSink {
+    void writeLine(const std::string& line) override { lines.push_back(line.substr(13)); }
+    std::vector<std::string> lines;
+};
+
 TEST(CheckRunner, InjectedMessagesArriveThroughTheQueueAsNew)
 {
     inject("carol", "first");
     inject("carol", "second");
+    RecordingSink window;
+    mail::CMailLog log([] { return mail::TimeOfDay{}; });
+    log.open(nullptr, &window, false);
+    mail::CMailAccount account(mail::CPop3Socket::make);
+    account.record.name = "Carol";
+    account.record.server = "127.0.0.1";
+    account.record.port = g_port;
+    account.record.userName = "carol";
+    account.record.password = "secret";
+    account.notify.timeoutSeconds = 10;
     mail::CheckRunner runner(mail::CPop3Socket::make, mail::processCheckLock());
-    ASSERT_TRUE(runner.start(7, loginAs("carol"), nullptr));
-    EXPECT_FALSE(runner.start(7, loginAs("carol"), nullptr)); // one check per account
-    mail::DrainedChecks seen;
-    ASSERT_TRUE(waitForOutcome(runner, 7, seen));
-    const mail::CheckOutcome& outcome = seen.finished[0].outcome;
-    ASSERT_TRUE(outcome.succeeded);
-    EXPECT_TRUE(outcome.foundNew);
-    ASSERT_EQ(outcome.messages->size(), 2u);
-    for (const auto& m : *outcome.messages) {
+    mail::CheckScheduler scheduler(
+        runner, log, [&](mail::AccountId id) { return id == 7 ? &account : nullptr; });
+    ASSERT_TRUE(scheduler.check(7));
+    EXPECT_FALSE(scheduler.check(7)); // one check per account
+
+    // The plug-in's one-second polling timer, only faster.
+    std::vector<mail::CheckReport> reports;
+    const DWORD start = GetTickCount();
+    while (reports.empty() && GetTickCount() - start < 20000) {
+        Sleep(20);
+        reports = scheduler.poll();
+    }
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].notification.event, mail::CheckEvent::NewMail);
+    EXPECT_EQ(reports[0].notification.popupText, "2 new message(s) in your Carol account");
+    ASSERT_EQ(account.record.messages.size(), 2u);
+    for (const auto& m : account.record.messages) {
         EXPECT_EQ(m.isNew, 1);
         EXPECT_NE(m.rawText.find("Body of "), std::string::npos);
     }
-    ASSERT_FALSE(seen.log.empty());
-    EXPECT_EQ(seen.log[0].text, "Connected to 127.0.0.1 as user carol.");
-    EXPECT_FALSE(runner.busy(7));
-
-    // Completed on this thread: the account's list is the one the thread built.
-    mail::AccountCheck state;
-    mail::AccountRecord record;
-    ASSERT_TRUE(state.begin(mail::Worker::Thread));
-    state.finish(outcome);
-    EXPECT_EQ(state.complete(record), mail::CheckEvent::NewMail);
-    EXPECT_EQ(state.messages(), outcome.messages);
+    EXPECT_EQ(window.lines,
+              (std::vector<std::string>{"Message: Checking for messages on 127.0.0.1.",
+                                        "Message: Connected to 127.0.0.1 as user carol."}));
+    EXPECT_FALSE(scheduler.checking(7));
 }
 
 TEST(CheckRunner, SecondCheckMarksTheMessagesOld)
