@@ -139,18 +139,6 @@ TEST(systemTrayIcon, aRemovedIconStaysAwayUntilCreatedAgain)
     EXPECT_FALSE(icon.created());
 }
 
-TEST(systemTrayIcon, creatingAgainReplacesTheShownIcon)
-{
-    RecordingShell shell;
-    SystemTrayIcon icon(shell);
-    icon.create(1, kCallback, "one", kNormalIcon, kIconId, false);
-    icon.create(1, kCallback, "two", kNewsIcon, kIconId, false);
-    ASSERT_EQ(shell.calls.size(), 3u);
-    EXPECT_EQ(shell.calls[1].operation, TrayOperation::Delete);
-    EXPECT_EQ(shell.calls[2].operation, TrayOperation::Add);
-    EXPECT_STREQ(shell.calls[2].record.tip, "two");
-}
-
 TEST(systemTrayIcon, aFailedAddIsReported)
 {
     RecordingShell shell;

@@ -71,16 +71,3 @@ TEST(trayMenuLayout, theTextStartsAfterTheImageColumnWithOrWithoutAnImage)
     EXPECT_EQ(without.text.top, 40);
     EXPECT_EQ(without.text.bottom, 60);
 }
-
-TEST(trayMenuLayout, aNarrowItemNeverGetsAnInvertedTextBox)
-{
-    FixedMeasurer measurer;
-    const MenuItemLayout layout =
-        layoutTrayMenuItem(item(TrayMenuItemKind::Command, "x"), {0, 0, 10, 20}, measurer);
-    EXPECT_LE(layout.text.left, layout.text.right);
-    EXPECT_LE(layout.text.right, 10);
-    const MenuItemLayout caption = layoutTrayMenuItem(
-        item(TrayMenuItemKind::CaptionedSeparator, "Mail Accounts"), {0, 0, 30, 20}, measurer);
-    EXPECT_GE(caption.text.left, 0);
-    EXPECT_LE(caption.text.right, 30);
-}

@@ -85,12 +85,6 @@ TEST(trayMenu, hostItemsBelowIdHundredFollowASeparatorInTheirOrder)
     EXPECT_EQ(menu.items[kFixedItems + 4].text, "Mail Accounts");
 }
 
-TEST(trayMenu, onlyShownHostItemsAddTheirSeparator)
-{
-    const TrayMenu menu = buildTrayMenu({}, {{"Hidden", 150}});
-    EXPECT_EQ(menu.items.size(), kFixedItems + 1);
-}
-
 TEST(trayMenu, anAccountWithoutMessagesSaysSo)
 {
     const TrayMenu menu = buildTrayMenu({account("Home"), account("Work")}, {});
