@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace mail;
 
 namespace {
@@ -182,10 +184,11 @@ TEST(trayMenuWnd, commandsReachTheHostOrThePlugin)
     EXPECT_EQ(rig.host.commands[1].message, 1u);
 
     // Without a host window a host item posts nothing.
-    rig.host.window = nullptr;
+    const HWND hostWindow = std::exchange(rig.host.window, nullptr);
     SendMessageA(wnd.window(), WM_COMMAND, 710, 0);
     EXPECT_FALSE(
         PeekMessageA(&posted, nullptr, kHostCommandMessage, kHostCommandMessage, PM_REMOVE));
+    rig.host.window = hostWindow;
 }
 
 TEST(trayMenuWnd, aRightClickOnAMessageShowsItsTip)
