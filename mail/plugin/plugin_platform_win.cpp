@@ -1,7 +1,9 @@
+// Winsock before <windows.h>, which the other headers bring.
+#include "mail/pop3_socket.h"
+
 #include "mail/plugin/plugin_platform_win.h"
 
 #include "mail/log_file_win.h"
-#include "mail/pop3_socket.h"
 #include "meter/win32_registry_key.h"
 
 #include <vector>
