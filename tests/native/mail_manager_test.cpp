@@ -1,7 +1,6 @@
 // The plug-in's central object through fakes of the platform and of the plug-in's
 // windows: the environment and its default name, the profile key, the order in which
-// accounts are opened, saved and closed, the menu records' enabled state, the host's
-// items and the account file's import.
+// accounts are opened, saved and closed, and the host's items.
 #include "mail/plugin/mail_manager.h"
 #include "meter/memory_registry.h"
 
@@ -58,15 +57,7 @@ struct FakePlatform : PluginPlatform {
         logFiles.push_back(path);
         return std::make_unique<LineCollector>(fileLines);
     }
-    bool copyFile(const std::string& from, const std::string& to) override
-    {
-        const auto it = files.files.find(from);
-        if (it == files.files.end()) {
-            return false;
-        }
-        files.files[to] = it->second;
-        return true;
-    }
+    bool copyFile(const std::string&, const std::string&) override { return false; }
     TransportFactory transports() override { return nullptr; }
     TimeOfDay timeOfDay() override { return {}; }
     bool ownVersion(FileVersion& v) override
@@ -135,13 +126,6 @@ protected:
         const TEnvironment e = environment(hostName, writeLog);
         manager.setEnvironment(e);
         manager.onLoadApp(1);
-    }
-    bool enabledOfFirstItem()
-    {
-        TMenuItem item{};
-        unsigned char more = 0;
-        manager.firstMenuItem(item, more);
-        return item.enabled != 0;
     }
 
     FakePlatform platform;
@@ -244,16 +228,6 @@ TEST_F(MailManagerTest, anEmptyFolderTextMeansTheProgramFolder)
     EXPECT_EQ(manager.accounts().size(), 1u);
 }
 
-TEST_F(MailManagerTest, menuItemsAreEnabledOnlyWhileTheAccountsAreOpen)
-{
-    start();
-    EXPECT_FALSE(enabledOfFirstItem());
-    manager.openAccounts("D:\\Data");
-    EXPECT_TRUE(enabledOfFirstItem());
-    manager.closeAccounts();
-    EXPECT_FALSE(enabledOfFirstItem());
-}
-
 TEST_F(MailManagerTest, menuRecordsCarryThePluginId)
 {
     start();
@@ -312,14 +286,6 @@ TEST_F(MailManagerTest, nothingIsSavedWhileTheAccountsAreClosed)
     manager.closeAccounts();
     EXPECT_FALSE(manager.saveAccounts());
     EXPECT_EQ(platform.files.files["C:\\Program\\Mail.Brellix"], oneAccountFile());
-}
-
-TEST_F(MailManagerTest, anEmptyListSavesAsItsCountAlone)
-{
-    start();
-    manager.openAccounts("D:\\Data");
-    EXPECT_TRUE(manager.saveAccounts());
-    EXPECT_EQ(platform.files.files["D:\\Data\\Mail.Brellix"], std::string(4, '\0'));
 }
 
 TEST_F(MailManagerTest, closingReleasesTheAccountsBeforeTheyAreDestroyed)
@@ -393,15 +359,4 @@ TEST_F(MailManagerTest, pluginInfoNamesTheLibraryAndItsVersion)
     platform.hasVersion = false;
     manager.fillPluginInfo(info);
     EXPECT_STREQ(info.version, "");
-}
-
-TEST_F(MailManagerTest, importCopiesTheAccountFileAddingMissingBackslashes)
-{
-    start();
-    platform.files.files["E:\\Old\\Mail.Brellix"] = "bytes";
-    EXPECT_TRUE(manager.importAccount("E:\\Old", "F:\\New"));
-    EXPECT_EQ(platform.files.files["F:\\New\\Mail.Brellix"], "bytes");
-    EXPECT_TRUE(manager.importAccount("E:\\Old\\", "F:\\Newer\\"));
-    EXPECT_EQ(platform.files.files["F:\\Newer\\Mail.Brellix"], "bytes");
-    EXPECT_FALSE(manager.importAccount("E:\\Missing", "F:\\New"));
 }

@@ -80,17 +80,6 @@ TEST(menuItemRecord, carriesTheCommandItsTextAndWhetherAccountsAreOpen)
     EXPECT_EQ(item.enabled, 0);
 }
 
-TEST(menuItemRecord, everyCommandHasItsTextAndNoOtherNumberHasOne)
-{
-    EXPECT_STREQ(pluginCommandText(201), "&Remove Mail Account");
-    EXPECT_STREQ(pluginCommandText(202), "&Check Mail Now");
-    EXPECT_STREQ(pluginCommandText(204), "&Open Mail Client...");
-    EXPECT_STREQ(pluginCommandText(205), "&Send Mail...");
-    EXPECT_STREQ(pluginCommandText(206), "&Log Window...");
-    EXPECT_EQ(pluginCommandText(199), nullptr);
-    EXPECT_EQ(pluginCommandText(207), nullptr);
-}
-
 TEST(copyToField, cutsALongTextSoThatTheTerminatorFits)
 {
     char field[8];
