@@ -69,7 +69,9 @@ void CMailManager::onUnLoadApp()
 
 std::string CMailManager::profilePath() const
 {
-    return "Software\\" + profileKey_ + "\\" + platform_.moduleName();
+    // A host that opens accounts without loading the app first still gets its own key.
+    const std::string key = profileKey_.empty() ? profileHostKey(hostName_) : profileKey_;
+    return "Software\\" + key + "\\" + platform_.moduleName();
 }
 
 std::string CMailManager::accountFilePathNow() const

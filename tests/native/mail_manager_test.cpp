@@ -193,6 +193,12 @@ TEST_F(MailManagerTest, loadingTheAppSetsThePluginIdAndTheProfileKey)
     EXPECT_EQ(manager.pluginId(), 0);
 }
 
+TEST_F(MailManagerTest, accountsOpenedWithoutLoadingTheAppUseTheHostsProfileKey)
+{
+    manager.setEnvironment(environment("Brellix"));
+    EXPECT_EQ(manager.profilePath(), "Software\\brellix\\Mail");
+}
+
 TEST_F(MailManagerTest, openingStartsLogTrayAndAccountsInOrder)
 {
     start("Brellix", 1);
