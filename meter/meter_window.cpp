@@ -67,7 +67,8 @@ MeterWindow::MeterWindow(ProgramContext context)
       meters_(settings_, context_.family,
               {volumes_, alerts_, trayNotifier_, freeResources_, *ping_, perfData_, processTimes_,
                narrowToAnsiCodePage}),
-      mainTray_(trayNotifier_, 100), timers_(timerService_, *this)
+      mainTray_(trayNotifier_, 100), timers_(timerService_, *this),
+      plugin_(mailLibrary_, kProductName, context_.programFolder)
 {
     settings_.resetDefaults(context_.programFolder);
     for (int k = 0; k < kMeterKindCount; ++k) {
@@ -278,6 +279,7 @@ void MeterWindow::shutdown()
         paneOf(*meter).deactivate();
     meters_.drive().removeVolumeIcons();
     saveSettings();
+    plugin_.unload(true);
 }
 
 void MeterWindow::saveSettings()
@@ -431,7 +433,7 @@ INT_PTR MeterWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         onStartCounters();
         return TRUE;
     case WMU_LOAD_PLUGIN:
-        // The mail plug-in is hosted here once it exists.
+        loadPlugin();
         return TRUE;
     case WMU_WELCOME:
         onWelcome();

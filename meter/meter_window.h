@@ -13,6 +13,7 @@
 #include "meter/measure/win_ping_factory.h"
 #include "meter/meter_pane.h"
 #include "meter/meter_set.h"
+#include "meter/plugin_host_win.h"
 #include "meter/prefs/config_sheet.h"
 #include "meter/prefs/meter_options_sheet.h"
 #include "meter/scheduled_update.h"
@@ -124,6 +125,7 @@ private:
     // The Hosts page's dialog for adding a host.
     static HostEditor hostEditor();
     void reloadPlugin();
+    void loadPlugin();
 
     // Shutdown: stop sampling, save, end.
     void shutdown();
@@ -162,6 +164,8 @@ private:
     WindowTimers timerService_;
     TimerSet timers_;
     ScheduledUpdate update_;
+    WinMailLibrary mailLibrary_;
+    PluginHost plugin_;
     WindowPlacement placement_;
     FrameMetrics metrics_;
 

@@ -105,7 +105,14 @@ void MeterWindow::applyPreferences(const AppSettings& settings, const OptionsLis
     saveSettings();
 }
 
+void MeterWindow::loadPlugin()
+{
+    plugin_.setHostWindow(windowAs32Bits(hwnd_));
+    plugin_.load(!settings_.flag(Booleans::kNoMailPlugin));
+}
+
 void MeterWindow::reloadPlugin()
 {
-    // The mail plug-in is saved, closed and loaded again here once it is hosted.
+    // Only a change of the plug-in option saves, closes and loads the plug-in again.
+    plugin_.reload(!settings_.flag(Booleans::kNoMailPlugin));
 }
