@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the meter program's artwork: icons, bitmaps and the two alert sounds.
+"""Draws the program's artwork: icons, bitmaps and the two alert sounds.
 
-Everything is computed from the shapes and numbers below, with nothing but the
-standard library, so the output is the same bytes on every machine. The files
-are committed under meter/res/art/ and the build uses them as they are; run
+Everything is computed from the shapes and numbers below (and, for the mail
+plug-in, in mail_artwork.py), with nothing but the standard library, so the
+output is the same bytes on every machine. The files are committed under
+meter/res/art/ and mail/plugin/res/art/ and the build uses them as they are; run
 
-    tools/make_artwork.py            rewrite meter/res/art/
-    tools/make_artwork.py --out DIR  write into DIR instead
-    tools/make_artwork.py --check    compare with meter/res/art/, exit 1 on any change
+    tools/make_artwork.py            rewrite both folders
+    tools/make_artwork.py --out DIR  write into DIR/meter and DIR/mail instead
+    tools/make_artwork.py --check    compare with both folders, exit 1 on any change
 
-after changing a drawing. artwork.rc (also written here) lists every file with its
-resource id, by the names of resource.h.
+after changing a drawing. Each folder's artwork.rc (also written here) lists its
+files with their resource ids, by the names of the resource.h beside it.
 """
 
 import argparse
@@ -21,6 +22,7 @@ import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 ART_DIR = os.path.join(ROOT, "meter", "res", "art")
+MAIL_ART_DIR = os.path.join(ROOT, "mail", "plugin", "res", "art")
 
 # Windows' 3D greys: LR_LOADMAP3DCOLORS maps them to the user's button colours.
 FACE = (192, 192, 192)
@@ -737,32 +739,46 @@ def artwork():
     yield "artwork.rc", ("\n".join(rc) + "\n").encode("ascii")
 
 
+def check(folder, made):
+    """Differences between folder and the files made for it, one line each."""
+    present = set(os.listdir(folder)) if os.path.isdir(folder) else set()
+    problems = ["missing: " + n for n in sorted(set(made) - present)]
+    problems += ["not made by the generator: " + n for n in sorted(present - set(made))]
+    for name in sorted(set(made) & present):
+        with open(os.path.join(folder, name), "rb") as f:
+            if f.read() != made[name]:
+                problems.append("differs: " + name)
+    return [os.path.relpath(folder, ROOT) + ": " + p for p in problems]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--out", default=ART_DIR, help="folder to write (default meter/res/art)")
+    parser.add_argument("--out", help="write into OUT/meter and OUT/mail instead")
     parser.add_argument("--check", action="store_true",
-                        help="compare with the folder instead of writing; exit 1 on a difference")
+                        help="compare with the folders instead of writing; exit 1 on a difference")
     args = parser.parse_args()
 
-    made = dict(artwork())
+    # Loaded here, not at the top: it takes its drawing tools from this module.
+    from mail_artwork import mail_artwork
+    meter_dir, mail_dir = ART_DIR, MAIL_ART_DIR
+    if args.out:
+        meter_dir, mail_dir = os.path.join(args.out, "meter"), os.path.join(args.out, "mail")
+    folders = [(meter_dir, dict(artwork())), (mail_dir, dict(mail_artwork()))]
+    count = sum(len(made) for _, made in folders)
+
     if args.check:
-        present = set(os.listdir(args.out)) if os.path.isdir(args.out) else set()
-        problems = ["missing: " + n for n in sorted(set(made) - present)]
-        problems += ["not made by the generator: " + n for n in sorted(present - set(made))]
-        for name in sorted(set(made) & present):
-            with open(os.path.join(args.out, name), "rb") as f:
-                if f.read() != made[name]:
-                    problems.append("differs: " + name)
+        problems = [p for folder, made in folders for p in check(folder, made)]
         for p in problems:
             print(p)
-        print("%d files checked, %d problems" % (len(made), len(problems)))
+        print("%d files checked, %d problems" % (count, len(problems)))
         return 1 if problems else 0
 
-    os.makedirs(args.out, exist_ok=True)
-    for name, data in made.items():
-        with open(os.path.join(args.out, name), "wb") as f:
-            f.write(data)
-    print("wrote %d files to %s" % (len(made), args.out))
+    for folder, made in folders:
+        os.makedirs(folder, exist_ok=True)
+        for name, data in made.items():
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(data)
+    print("wrote %d files to %s" % (count, ", ".join(f for f, _ in folders)))
     return 0
 
 

@@ -11,3 +11,10 @@
 // Strings
 #define IDS_PLUGIN_NAME 100
 #define IDS_PLUGIN_DESCRIPTION 101
+
+// Pictures, drawn by tools/make_artwork.py into art/. The tray loads these numbers.
+#define IDI_MAIL_NORMAL 1000
+#define IDI_MAIL_NEW 1001
+#define IDI_MAIL_ERROR 1002
+#define IDB_MAIL_IMAGES 1003 // 16 x 16 images side by side, pure green transparent
+#define IDI_MAIL_BUSY 1008
