@@ -11,6 +11,8 @@
 #include "mail/check/win_mutex.h"
 #include "mail/pop3_socket.h"
 
+#include "tests/e2e/wine_path.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -256,7 +258,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: mail_check_e2e WORKDIR\n");
         return 2;
     }
-    g_work = std::string("Z:") + argv[1] + "\\";
+    g_work = windowsPathOfUnixFolder(argv[1]);
     g_port = std::atoi(readFile(g_work + "port").c_str());
     std::string root = readFile(g_work + "root");
     while (!root.empty() && (root.back() == '\n' || root.back() == '\r')) {
