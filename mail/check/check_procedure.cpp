@@ -122,8 +122,8 @@ std::size_t deleteEvery(const MessageList& messages, const ServerLogin& login,
 
 } // namespace
 
-DeleteAllReport deleteAll(DeleteAllTarget target, const std::function<bool(std::size_t)>& confirm,
-                          const CheckContext& ctx, CMailLog& log)
+DeleteAllReport synchroniseForDeleteAll(DeleteAllTarget target, const CheckContext& ctx,
+                                        CMailLog& log)
 {
     DeleteAllReport report;
     if (!target.state.begin(Worker::Synchronous)) {
@@ -138,23 +138,29 @@ DeleteAllReport deleteAll(DeleteAllTarget target, const std::function<bool(std::
         report.result = DeleteAllResult::CheckFailed;
         return report;
     }
-    LockSet locks({{&target.dataLock, "data"}, {&target.connectionLock, "connection"}},
-                  "deleting all messages", &log, ctx.clock);
-    if (!locks.held()) {
-        report.result = DeleteAllResult::Abandoned;
-        return report;
-    }
-    const MessageListPtr list = target.state.messages();
-    report.messages = list->size();
-    if (list->empty()) {
+    report.list = target.state.messages();
+    report.messages = report.list->size();
+    if (report.list->empty()) {
         log.write(formatText("There are no messages to delete in the '%s' account.",
                              target.login.accountName.c_str()),
                   LogLevel::Warning);
         report.result = DeleteAllResult::NoMessages;
         return report;
     }
-    if (!confirm(list->size())) {
-        report.result = DeleteAllResult::Declined;
+    report.result = DeleteAllResult::Synchronised;
+    return report;
+}
+
+DeleteAllReport deleteListed(DeleteAllTarget target, const MessageListPtr& list,
+                             const CheckContext& ctx, CMailLog& log)
+{
+    DeleteAllReport report;
+    report.list = list;
+    report.messages = list->size();
+    LockSet locks({{&target.dataLock, "data"}, {&target.connectionLock, "connection"}},
+                  "deleting all messages", &log, ctx.clock);
+    if (!locks.held()) {
+        report.result = DeleteAllResult::Abandoned;
         return report;
     }
     report.failures = deleteEvery(*list, target.login, ctx, log);
@@ -168,6 +174,25 @@ DeleteAllReport deleteAll(DeleteAllTarget target, const std::function<bool(std::
                              target.login.server.c_str()),
                   LogLevel::Error);
     }
+    return report;
+}
+
+DeleteAllReport deleteAll(DeleteAllTarget target, const std::function<bool(std::size_t)>& confirm,
+                          const CheckContext& ctx, CMailLog& log)
+{
+    DeleteAllReport report = synchroniseForDeleteAll(target, ctx, log);
+    if (report.result != DeleteAllResult::Synchronised) {
+        return report;
+    }
+    // Asked with no lock held: the question may wait on the user for as long as it
+    // likes.
+    if (!confirm(report.messages)) {
+        report.result = DeleteAllResult::Declined;
+        return report;
+    }
+    const auto checkEvent = report.checkEvent;
+    report = deleteListed(target, report.list, ctx, log);
+    report.checkEvent = checkEvent;
     return report;
 }
 

@@ -59,12 +59,21 @@ bool connectAndLog(CPop3Client& client, const ServerLogin& login, const LogWrite
 bool deleteMessageById(const ServerLogin& login, const std::string& uniqueId,
                        TimedLockable& connectionLock, const CheckContext& ctx, CMailLog* log);
 
-enum class DeleteAllResult { Busy, CheckFailed, Abandoned, NoMessages, Declined, Done };
+enum class DeleteAllResult {
+    Busy,
+    CheckFailed,
+    Abandoned,
+    NoMessages,
+    Synchronised, // the list is there to be deleted
+    Declined,
+    Done
+};
 
 struct DeleteAllReport {
     DeleteAllResult result = DeleteAllResult::Busy;
     std::size_t messages = 0; // in the synchronised list
     std::size_t failures = 0; // of those, not removed
+    MessageListPtr list;      // the synchronised list
     // The synchronous check's notification, due whatever came after it.
     std::optional<CheckEvent> checkEvent;
 };
@@ -77,11 +86,19 @@ struct DeleteAllTarget {
     TimedLockable& connectionLock;
 };
 
-// The synchronous check (its outcome completed into the account, so the caller's
-// notification follows), then under the data and connection locks: nothing to
-// delete, or `confirm(count)`, and every message deleted by id on one connection.
-// Stops at a check that fails. Logs "Removed all messages from server %s." only when
-// every one of them was removed.
+// The two halves of "delete all", so that the user can be asked in between with no
+// lock held and nothing of the account kept across the question. First the
+// synchronous check (its outcome completed into the account, so the caller's
+// notification follows): Busy, CheckFailed, NoMessages (logged) or Synchronised with
+// the list to delete.
+DeleteAllReport synchroniseForDeleteAll(DeleteAllTarget target, const CheckContext& ctx,
+                                        CMailLog& log);
+// Then, under the data and connection locks, every message of the list deleted by id on
+// one connection. Logs "Removed all messages from server %s." only when every one of
+// them was removed.
+DeleteAllReport deleteListed(DeleteAllTarget target, const MessageListPtr& list,
+                             const CheckContext& ctx, CMailLog& log);
+// Both, with `confirm(count)` asked in between.
 DeleteAllReport deleteAll(DeleteAllTarget target, const std::function<bool(std::size_t)>& confirm,
                           const CheckContext& ctx, CMailLog& log);
 

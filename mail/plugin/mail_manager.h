@@ -8,6 +8,7 @@
 #include "mail/plugin/plugin_commands.h"
 #include "mail/plugin/plugin_records.h"
 #include "mail/plugin/plugin_texts.h"
+#include "mail/tray/tray_menu.h"
 #include "meter/registry_key.h"
 
 #include <cstdint>
@@ -56,11 +57,6 @@ public:
     virtual void releaseAccounts(AccountList& accounts) = 0;
     // One of the plug-in's commands (PluginCommand).
     virtual void runCommand(int commandId) = 0;
-};
-
-struct HostMenuItem {
-    std::string text;
-    int id = 0;
 };
 
 class CMailManager {

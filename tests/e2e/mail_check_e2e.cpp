@@ -11,64 +11,15 @@
 #include "mail/check/win_mutex.h"
 #include "mail/pop3_socket.h"
 
-#include "tests/e2e/wine_path.h"
+#include "tests/e2e/pop3_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
-std::string g_work; // Windows path of the fixture's work folder, with a trailing '\'
-std::string g_root; // Windows path of the server's folder
-int g_port = 0;
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::string maildir(const std::string& user)
-{
-    return g_root + "\\mail\\" + user + "\\Maildir\\";
-}
-
-// Delivers a message straight into the user's maildir, as a local delivery would.
-void inject(const std::string& user, const std::string& tag)
-{
-    static int serial = 0;
-    const std::string name = std::to_string(2000000000 + ++serial) + ".M" + tag + "P1.checktest";
-    std::ofstream out(maildir(user) + "new\\" + name, std::ios::binary);
-    out << "From: sender@example.org\r\nTo: " << user << "@example.org\r\nSubject: " << tag
-        << "\r\n\r\nBody of " << tag << ".\r\n";
-}
-
-int filesIn(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    int count = 0;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            ++count;
-        }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-    return count;
-}
-
-int messagesOnDisk(const std::string& user)
-{
-    return filesIn(maildir(user) + "new\\") + filesIn(maildir(user) + "cur\\");
-}
+using namespace pop3fixture;
 
 mail::ServerLogin loginAs(const std::string& user, int port = 0)
 {
@@ -258,15 +209,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: mail_check_e2e WORKDIR\n");
         return 2;
     }
-    g_work = windowsPathOfUnixFolder(argv[1]);
-    g_port = std::atoi(readFile(g_work + "port").c_str());
-    std::string root = readFile(g_work + "root");
-    while (!root.empty() && (root.back() == '\n' || root.back() == '\r')) {
-        root.pop_back();
-    }
-    g_root = "Z:" + root;
-    if (g_port == 0 || root.empty()) {
-        std::fprintf(stderr, "mail_check_e2e: no server in %s\n", g_work.c_str());
+    if (!pop3fixture::load(argv[1])) {
+        std::fprintf(stderr, "mail_check_e2e: no server in %s\n", argv[1]);
         return 2;
     }
     WSADATA data;

@@ -36,6 +36,9 @@ protected:
             {state, record, login, dataLock, connectionLock},
             [this, answer](std::size_t count) {
                 asked = count;
+                // The user may take as long as they like: no lock may be held.
+                EXPECT_FALSE(dataLock.held);
+                EXPECT_FALSE(connectionLock.held);
                 return answer;
             },
             ctx, log.log);

@@ -1,0 +1,147 @@
+// The tray menu's commands that act on accounts and messages: the plug-in's own
+// commands, "Delete All Mail On Server..." and opening a message.
+#include "mail/plugin/plugin_windows.h"
+
+#include "common/win/message_box.h"
+#include "mail/check/win_mutex.h"
+
+#include <shellapi.h>
+
+#include <ctime>
+
+namespace mail {
+
+namespace {
+
+constexpr char kDeleteAllQuestion[] =
+    "This will first synchronize your local account with \nthe server's list of messages then "
+    "delete all messages.\nAre you sure you want to do this?";
+constexpr char kDeleteAllCount[] =
+    "There are %i messages in your %s account.\nAre you sure you want to delete ALL of them?\n";
+constexpr char kNoMessages[] = "There are no messages to delete in the '%s' account.";
+
+// The plug-in's message boxes have no owner and the host's name as caption.
+int ask(const std::string& text, const std::string& caption, UINT flags)
+{
+    return messageBox(nullptr, text, caption, flags);
+}
+
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+std::uint32_t secondsNow()
+{
+    return static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+} // namespace
+
+void PluginWindows::runCommand(int commandId)
+{
+    switch (commandId) {
+    case kCmdAddAccount:
+        addAccount();
+        break;
+    case kCmdRemoveAccount:
+        removeAccount();
+        break;
+    case kCmdCheckMailNow:
+        checkAll();
+        break;
+    case kCmdLogWindow:
+        showLogWindow();
+        break;
+    default:
+        // The Control Center, the mail client and the send window come with the message
+        // windows; until then their commands do nothing.
+        break;
+    }
+}
+
+void PluginWindows::deleteAllMail(std::size_t index)
+{
+    const CMailAccount* chosen = accountAt(index);
+    if (chosen == nullptr)
+        return;
+    const AccountId id = idOf(*chosen);
+    const std::string caption = hostName();
+    if (ask(kDeleteAllQuestion, caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    // Every question lets the user close or remove the account meanwhile (the tray
+    // menu stays at hand), so the account is looked up again after each one.
+    CMailAccount* account = accountOf(id);
+    if (account == nullptr)
+        return;
+    CheckContext context;
+    context.transports = transports_;
+    context.checkLock = &processCheckLock();
+    context.now = secondsNow;
+    // Adapters live for the whole command; they are rebound to the account found.
+    std::unique_ptr<TimedMutexLock> dataLock;
+    std::unique_ptr<TimedMutexLock> connectionLock;
+    const auto targetOf = [&](CMailAccount& a) {
+        dataLock = std::make_unique<TimedMutexLock>(a.dataLock);
+        connectionLock = std::make_unique<TimedMutexLock>(a.connectionLock);
+        return DeleteAllTarget{scheduler_->state(id), a.record, loginOf(a), *dataLock,
+                               *connectionLock};
+    };
+
+    trayEvent(TrayEvent::CheckStarted, *account);
+    DeleteAllReport synced;
+    {
+        WaitCursor wait;
+        synced = synchroniseForDeleteAll(targetOf(*account), context, manager_->log());
+    }
+    if (synced.result == DeleteAllResult::Busy)
+        return;
+    if (synced.checkEvent) {
+        announce({id, decideNotification(*synced.checkEvent, account->notify, account->record.name,
+                                         synced.messages)});
+    }
+    const std::string name = account->record.name;
+    if (synced.result == DeleteAllResult::NoMessages) {
+        ask(formatText(kNoMessages, name.c_str()), caption, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (synced.result != DeleteAllResult::Synchronised)
+        return;
+    if (ask(formatText(kDeleteAllCount, static_cast<int>(synced.messages), name.c_str()), caption,
+            MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    account = accountOf(id);
+    if (account == nullptr)
+        return;
+    trayEvent(TrayEvent::CheckStarted, *account);
+    {
+        WaitCursor wait;
+        deleteListed(targetOf(*account), synced.list, context, manager_->log());
+    }
+    trayEvent(TrayEvent::NoNews, *account);
+}
+
+void PluginWindows::openMessage(std::size_t accountIndex, std::size_t messageIndex)
+{
+    CMailAccount* account = accountAt(accountIndex);
+    if (account == nullptr)
+        return;
+    const MessageListPtr messages = scheduler_->state(idOf(*account)).messages();
+    if (messageIndex >= messages->size())
+        return;
+    if (account->notify.openClientOnSelect) {
+        ShellExecuteA(hostWindow(), "open", account->notify.mailClientPath.c_str(), nullptr,
+                      nullptr, SW_SHOWNORMAL);
+        return;
+    }
+    // The message window comes with the message windows; until then a picked message
+    // opens nothing.
+}
+
+} // namespace mail

@@ -1,0 +1,89 @@
+#pragma once
+// The plug-in's Windows side, joined to the manager: the mail tray and its menu, the
+// accounts' automatic-check timers, the checking threads and the one-second poll that
+// completes their checks on this thread, the notifications, and the commands of the
+// tray menu. Everything here runs on the host's user-interface thread.
+#include "mail/check/check_runner_win.h"
+#include "mail/check/check_scheduler.h"
+#include "mail/plugin/mail_manager.h"
+#include "mail/plugin/timer_wnd.h"
+#include "mail/tray/mail_tray.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+namespace mail {
+
+class PluginWindows : public PluginParts, private TrayMenuHost {
+public:
+    // module: where the plug-in's resources are.
+    PluginWindows(HINSTANCE module, TransportFactory transports);
+    ~PluginWindows() override;
+    PluginWindows(const PluginWindows&) = delete;
+    PluginWindows& operator=(const PluginWindows&) = delete;
+
+    // The manager whose accounts, host and log these windows serve; set once, before
+    // the first export runs.
+    void attach(CMailManager& manager);
+
+    void createTray() override;
+    void removeTray() override;
+    LogSink* openLogWindow(bool& isNew) override;
+    void destroyLogWindow() override;
+    void startCheckTimers(AccountList& accounts) override;
+    void releaseAccounts(AccountList& accounts) override;
+    void runCommand(int commandId) override;
+
+    // An asynchronous check of one account (its timer, its menu item, command 202).
+    void checkAccount(CMailAccount& account);
+    void checkAll();
+    // The poll: finished checks completed and announced.
+    void pollChecks();
+
+    CMailTray* tray() { return tray_.get(); }
+
+private:
+    // TrayMenuHost
+    std::vector<MenuAccount> menuAccounts() override;
+    std::vector<HostMenuItem> hostMenuItems() override;
+    HWND hostWindow() override;
+    void runTrayCommand(const TrayCommand& command) override;
+    std::string messageTip(std::size_t account, std::size_t message) override;
+
+    AccountId idOf(const CMailAccount& account);
+    CMailAccount* accountOf(AccountId id);
+    CMailAccount* accountAt(std::size_t index);
+    const std::string& hostName() const;
+    TrayAccountInfo trayInfo(TrayAccountKey key);
+
+    void startTimer(CMailAccount& account);
+    void stopTimer(AccountId id);
+    void forgetAccount(CMailAccount& account);
+    void watchCompletion();
+    void announce(const CheckReport& report);
+    // Sound, popup and dialog, as the account's switches asked (the tray is told apart).
+    void notifyUser(const Notification& note, const CMailAccount& account);
+    void trayEvent(TrayEvent event, const CMailAccount& account);
+
+    void showLogWindow();
+    void addAccount();
+    void removeAccount();
+    void deleteAllMail(std::size_t index);
+    void openMessage(std::size_t account, std::size_t message);
+
+    HINSTANCE module_;
+    CMailManager* manager_ = nullptr;
+    TransportFactory transports_;
+    CheckRunner runner_;
+    std::unique_ptr<CheckScheduler> scheduler_; // made by attach, for the manager's log
+    std::unique_ptr<CMailTray> tray_;
+    std::map<const CMailAccount*, AccountId> ids_;
+    AccountId nextId_ = 1;
+    std::map<AccountId, std::unique_ptr<CallbackTimer>> timers_;
+    UINT_PTR completionTimer_ = 0;
+};
+
+} // namespace mail

@@ -1,0 +1,305 @@
+// Brellix.exe with Mail.dll beside it and accounts on dovecot (pop3_server.py, started
+// by a ctest fixture of this suite): the checks started from the mail tray, what they
+// leave in the account file the program has the plug-in save at exit, "delete all"
+// with its two questions, and the plug-in option switched off.
+#include "e2e_program.h"
+#include "mail/account_record.h"
+#include "tests/e2e/pop3_fixture.h"
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace e2e;
+using namespace pop3fixture;
+
+namespace {
+
+constexpr DWORD kPluginOn = 0xF820000B;   // a plain profile, not a first start
+constexpr DWORD kNoMailPlugin = 1u << 15; // "Use e-mail plug-in" off
+// The mail tray's window, its icon's notification and the menu commands used here.
+constexpr const char* kMailTrayTitle = "Mail Tray";
+constexpr UINT kTrayCallback = 0x8064;
+constexpr LPARAM kRightButtonUp = 517;
+constexpr WPARAM kCheckMailNow = 202;
+constexpr WPARAM kHostItemBase = 700;
+constexpr WPARAM kDeleteAllBase = 800;
+// The account profile of the host "Brellix" and the plug-in "Mail".
+constexpr const char* kAccountProfile = "Software\\brellix\\Mail\\";
+constexpr DWORD kReplyTimeoutSeconds = 20; // Wine under load answers slowly
+
+std::string accountFile()
+{
+    const std::string program = programPath();
+    return program.substr(0, program.find_last_of('\\') + 1) + "Mail.Brellix";
+}
+
+mail::AccountRecord accountOf(const std::string& user, const std::string& password = "secret")
+{
+    mail::AccountRecord record;
+    record.name = "Box of " + user;
+    record.server = "127.0.0.1";
+    record.port = g_port;
+    record.userName = user;
+    record.password = password;
+    record.checkInterval = 0; // checked only when asked
+    // A generous reply time-out for each account, in its profile section.
+    HKEY key;
+    const std::string path = kAccountProfile + record.name;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, "Misc.Timeout", 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&kReplyTimeoutSeconds), sizeof(DWORD));
+        RegCloseKey(key);
+    }
+    return record;
+}
+
+void writeAccounts(const std::vector<mail::AccountRecord>& records)
+{
+    std::vector<const mail::AccountRecord*> list;
+    for (const auto& record : records)
+        list.push_back(&record);
+    std::ofstream out(accountFile(), std::ios::binary | std::ios::trunc);
+    out << mail::encodeAccountFile(list);
+}
+
+mail::DecodedAccounts readAccounts()
+{
+    return mail::decodeAccountFile(readFile(accountFile()));
+}
+
+// Sessions of a user that dovecot has seen end.
+int sessionsEnded(const std::string& user)
+{
+    std::istringstream log(readFile(g_root + "\\dovecot.log"));
+    const std::string who = "pop3(" + user + ")";
+    int count = 0;
+    for (std::string line; std::getline(log, line);)
+        if (line.find(who) != std::string::npos && line.find("Disconnected") != std::string::npos)
+            ++count;
+    return count;
+}
+
+template <typename Done> bool within(DWORD limitMs, Done done)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > limitMs)
+            return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+HWND mailTray()
+{
+    HWND tray = nullptr;
+    within(20000, [&] { return (tray = FindWindowA(nullptr, kMailTrayTitle)) != nullptr; });
+    return tray;
+}
+
+// The menu is built when it opens; its generated commands (host items, accounts)
+// are those of the menu last shown, so it is opened and closed first.
+void openAndCloseMenu(HWND tray)
+{
+    PostMessageA(tray, kTrayCallback, 0, kRightButtonUp);
+    within(10000, [] {
+        HWND menu = FindWindowA("#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu);
+    });
+    PostMessageA(tray, WM_KEYDOWN, VK_ESCAPE, 0);
+    within(10000, [] {
+        HWND menu = FindWindowA("#32768", nullptr);
+        return menu == nullptr || !IsWindowVisible(menu);
+    });
+}
+
+void command(HWND tray, WPARAM id)
+{
+    PostMessageA(tray, WM_COMMAND, id, 0);
+}
+
+// A started program with the plug-in, its accounts as given.
+class MailProgram {
+public:
+    explicit MailProgram(const std::vector<mail::AccountRecord>& accounts,
+                         DWORD booleans = kPluginOn)
+    {
+        freshProfile(booleans);
+        writeAccounts(accounts);
+        program_ = std::make_unique<Program>();
+    }
+    ~MailProgram() { deleteProfile(); }
+
+    bool ready()
+    {
+        if (!program_->started() || program_->mainWindow(30000) == nullptr)
+            return false;
+        tray_ = mailTray();
+        return tray_ != nullptr;
+    }
+    HWND tray() const { return tray_; }
+    Program& program() { return *program_; }
+
+    // "&Check Mail Now", then until dovecot has seen the user's session end and the
+    // one-second completion poll has had its turn.
+    bool checkAll(const std::vector<std::string>& users)
+    {
+        std::vector<int> before;
+        for (const auto& user : users)
+            before.push_back(sessionsEnded(user));
+        command(tray_, kCheckMailNow);
+        for (std::size_t i = 0; i < users.size(); ++i)
+            if (!within(60000, [&] { return sessionsEnded(users[i]) > before[i]; }))
+                return false;
+        Sleep(2500);
+        return true;
+    }
+
+    // "E&xit Brellix" in the mail tray menu: message 6024 with the host's id 10.
+    bool exitThroughMailTray()
+    {
+        openAndCloseMenu(tray_);
+        command(tray_, kHostItemBase + PLUGIN_ITEM_EXIT);
+        DWORD exitCode = 1;
+        return program_->waitForExit(30000, exitCode) && exitCode == 0;
+    }
+
+private:
+    std::unique_ptr<Program> program_;
+    HWND tray_ = nullptr;
+};
+
+std::vector<std::string> expectedUids()
+{
+    // "count total", then "number size uid" per message, as Python's poplib saw them.
+    std::istringstream expected(readFile(g_work + "expected"));
+    std::string line;
+    std::getline(expected, line);
+    std::vector<std::string> uids;
+    while (std::getline(expected, line)) {
+        std::istringstream fields(line);
+        std::string number, size, uid;
+        fields >> number >> size >> uid;
+        uids.push_back(uid);
+    }
+    return uids;
+}
+
+std::vector<std::string> idsOf(const mail::AccountRecord& record)
+{
+    std::vector<std::string> ids;
+    for (const auto& message : record.messages)
+        ids.push_back(message.uniqueId);
+    return ids;
+}
+
+std::vector<int> newFlagsOf(const mail::AccountRecord& record)
+{
+    std::vector<int> flags;
+    for (const auto& message : record.messages)
+        flags.push_back(message.isNew);
+    return flags;
+}
+
+} // namespace
+
+TEST(mailTrayE2E, checkFindsEveryMessageAsNewUnderTheServersIds)
+{
+    MailProgram run({accountOf("alice")});
+    ASSERT_TRUE(run.ready());
+    ASSERT_TRUE(run.checkAll({"alice"}));
+    ASSERT_TRUE(run.exitThroughMailTray());
+
+    const auto saved = readAccounts();
+    ASSERT_TRUE(saved.complete);
+    ASSERT_EQ(saved.accounts.size(), 1u);
+    EXPECT_EQ(idsOf(saved.accounts[0]), expectedUids());
+    EXPECT_EQ(newFlagsOf(saved.accounts[0]), std::vector<int>(4, 1));
+    EXPECT_NE(saved.accounts[0].lastCheck, 0u);
+}
+
+TEST(mailTrayE2E, aSecondCheckMarksMessagesOldAndOnlyAnArrivalIsNew)
+{
+    inject("carol", "first");
+    inject("carol", "second");
+    inject("carol", "third");
+    {
+        MailProgram run({accountOf("carol")});
+        ASSERT_TRUE(run.ready());
+        ASSERT_TRUE(run.checkAll({"carol"}));
+        ASSERT_TRUE(run.exitThroughMailTray());
+    }
+    const auto first = readAccounts();
+    ASSERT_EQ(first.accounts.size(), 1u);
+    EXPECT_EQ(newFlagsOf(first.accounts[0]), std::vector<int>(3, 1));
+
+    // The next start knows the ids from the file: nothing is new again.
+    {
+        MailProgram run(first.accounts);
+        ASSERT_TRUE(run.ready());
+        ASSERT_TRUE(run.checkAll({"carol"}));
+        ASSERT_TRUE(run.exitThroughMailTray());
+    }
+    const auto second = readAccounts();
+    ASSERT_EQ(second.accounts.size(), 1u);
+    EXPECT_EQ(idsOf(second.accounts[0]), idsOf(first.accounts[0]));
+    EXPECT_EQ(newFlagsOf(second.accounts[0]), std::vector<int>(3, 0));
+
+    inject("carol", "fourth");
+    {
+        MailProgram run(second.accounts);
+        ASSERT_TRUE(run.ready());
+        ASSERT_TRUE(run.checkAll({"carol"}));
+        ASSERT_TRUE(run.exitThroughMailTray());
+    }
+    const auto third = readAccounts();
+    ASSERT_EQ(third.accounts.size(), 1u);
+    EXPECT_EQ(newFlagsOf(third.accounts[0]), (std::vector<int>{0, 0, 0, 1}));
+}
+
+TEST(mailTrayE2E, deleteAllEmptiesTheMailboxAfterBothQuestions)
+{
+    ASSERT_GT(messagesOnDisk("bob"), 0);
+    MailProgram run({accountOf("bob")});
+    ASSERT_TRUE(run.ready());
+    openAndCloseMenu(run.tray());
+    command(run.tray(), kDeleteAllBase + 0);
+
+    HWND first = run.program().messageBox("This will first synchronize", 20000);
+    ASSERT_NE(first, nullptr);
+    PostMessageA(first, WM_COMMAND, IDYES, 0);
+    HWND second = run.program().messageBox("Are you sure you want to delete ALL of them?", 60000);
+    ASSERT_NE(second, nullptr);
+    PostMessageA(second, WM_COMMAND, IDYES, 0);
+    // Committed by the deleting session's QUIT, not by some later connection.
+    EXPECT_TRUE(within(30000, [] { return messagesOnDisk("bob") == 0; }));
+    EXPECT_TRUE(run.exitThroughMailTray());
+}
+
+TEST(mailTrayE2E, withThePluginOptionOffThereIsNoMailTrayAndTheFileStaysAsItWas)
+{
+    MailProgram run({accountOf("alice")}, kPluginOn | kNoMailPlugin);
+    const std::string before = readFile(accountFile());
+    ASSERT_TRUE(run.program().started());
+    HWND main = run.program().mainWindow(30000);
+    ASSERT_NE(main, nullptr);
+    Sleep(2000); // past the start-up step that would load the plug-in
+    EXPECT_EQ(FindWindowA(nullptr, kMailTrayTitle), nullptr);
+    PostMessageA(main, WMU_PLUGIN_COMMAND, PLUGIN_ITEM_EXIT, 0);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(run.program().waitForExit(15000, exitCode));
+    EXPECT_EQ(readFile(accountFile()), before);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2 || !pop3fixture::load(argv[1])) {
+        std::fprintf(stderr, "usage: mail_tray_e2e WORKDIR (a running pop3_server.py)\n");
+        return 2;
+    }
+    const int result = RUN_ALL_TESTS();
+    DeleteFileA(accountFile().c_str());
+    return result;
+}
