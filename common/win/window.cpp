@@ -1,5 +1,30 @@
 #include "common/win/window.h"
 
+#include <string>
+#include <vector>
+
+namespace {
+
+// The module this code is linked into. A library registers its classes under its own
+// instance, so that they can be unregistered when it is unloaded and a later load
+// does not find a class whose window procedure pointed into the old image.
+HINSTANCE ownInstance()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&ownInstance), &module);
+    return module != nullptr ? module : GetModuleHandleA(nullptr);
+}
+
+std::vector<std::string>& registeredClasses()
+{
+    static std::vector<std::string> names;
+    return names;
+}
+
+} // namespace
+
 Window::~Window()
 {
     destroy();
@@ -8,7 +33,7 @@ Window::~Window()
 bool Window::registerClass(const char* className, UINT style, HBRUSH background, HICON icon)
 {
     WNDCLASSA existing;
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = ownInstance();
     if (GetClassInfoA(instance, className, &existing))
         return true;
     WNDCLASSA wc{};
@@ -19,7 +44,17 @@ bool Window::registerClass(const char* className, UINT style, HBRUSH background,
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // the arrow
     wc.hbrBackground = background;
     wc.lpszClassName = className;
-    return RegisterClassA(&wc) != 0;
+    if (RegisterClassA(&wc) == 0)
+        return false;
+    registeredClasses().push_back(className);
+    return true;
+}
+
+void Window::unregisterClasses()
+{
+    for (const std::string& name : registeredClasses())
+        UnregisterClassA(name.c_str(), ownInstance());
+    registeredClasses().clear();
 }
 
 bool Window::create(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
@@ -28,8 +63,7 @@ bool Window::create(DWORD exStyle, const char* className, const char* title, DWO
     if (hwnd_ != nullptr)
         return false;
     return CreateWindowExA(exStyle, className, title, style, x, y, cx, cy, parent,
-                           reinterpret_cast<HMENU>(idOrMenu), GetModuleHandleA(nullptr),
-                           this) != nullptr;
+                           reinterpret_cast<HMENU>(idOrMenu), ownInstance(), this) != nullptr;
 }
 
 void Window::destroy()

@@ -15,6 +15,9 @@ public:
     // Registers a class whose windows route to their Window object; once per name.
     static bool registerClass(const char* className, UINT style = CS_DBLCLKS,
                               HBRUSH background = nullptr, HICON icon = nullptr);
+    // Unregisters every class this module registered; for a library about to be
+    // unloaded, once its windows are gone.
+    static void unregisterClasses();
     bool create(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                 int cx, int cy, HWND parent, UINT_PTR idOrMenu);
     void destroy();

@@ -65,6 +65,7 @@ void CMailManager::onUnLoadApp()
     parts_.releaseAccounts(accounts_);
     closeLog();
     parts_.removeTray();
+    parts_.unloading();
 }
 
 std::string CMailManager::profilePath() const

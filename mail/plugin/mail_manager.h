@@ -57,6 +57,8 @@ public:
     virtual void releaseAccounts(AccountList& accounts) = 0;
     // One of the plug-in's commands (PluginCommand).
     virtual void runCommand(int commandId) = 0;
+    // The host is about to unload the library: every window is gone.
+    virtual void unloading() {}
 };
 
 class CMailManager {

@@ -122,6 +122,16 @@ void PluginWindows::removeTray()
     tray_.reset();
 }
 
+void PluginWindows::unloading()
+{
+    timers_.clear();
+    if (completionTimer_ != 0)
+        KillTimer(nullptr, completionTimer_);
+    completionTimer_ = 0;
+    // A later load of the library must register its own window procedures.
+    Window::unregisterClasses();
+}
+
 LogSink* PluginWindows::openLogWindow(bool& isNew)
 {
     isNew = false;

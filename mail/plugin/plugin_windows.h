@@ -36,6 +36,7 @@ public:
     void startCheckTimers(AccountList& accounts) override;
     void releaseAccounts(AccountList& accounts) override;
     void runCommand(int commandId) override;
+    void unloading() override;
 
     // An asynchronous check of one account (its timer, its menu item, command 202).
     void checkAccount(CMailAccount& account);
