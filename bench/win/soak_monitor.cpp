@@ -1,9 +1,12 @@
-// The Windows half of the soak run (scripts/soak). Three commands:
+// The Windows half of the soak run (scripts/soak). Four commands:
 //   prepare PROFILE  writes a profile: drive timer 60 s, both usage timers 1 s, every
 //                    meter Wine can feed active on usage timer 1, no welcome message.
 //   sample           finds the running Brellix and prints one line of its resources.
 //   idle             shows an empty window and waits: the idle Wine process the CPU
 //                    share of Brellix is compared with.
+//   exit             asks the running Brellix to exit the way the mail plug-in's
+//                    "E&xit Brellix" does, so that it saves and the plug-in saves its
+//                    accounts.
 //
 // What Wine answers for another process is checked rather than assumed: GetGuiResources
 // is reported as the system gives it (and flagged when it fails), and the GDI objects
@@ -13,6 +16,7 @@
 #include "meter/measure/perf_data_reader_win.h"
 #include "meter/measure/process_times_win.h"
 #include "meter/measure/win_ping_factory.h"
+#include "meter/res/resource.h"
 #include "meter/settings_store.h"
 #include "meter/shell_tray.h"
 #include "meter/volumes/win_alert_actions.h"
@@ -373,6 +377,17 @@ int idle()
     return 0;
 }
 
+int exitBrellix()
+{
+    HWND main = nullptr;
+    EnumWindows(findMain, reinterpret_cast<LPARAM>(&main));
+    if (main == nullptr) {
+        std::fprintf(stderr, "exit: no Brellix window\n");
+        return 1;
+    }
+    return PostMessageA(main, WMU_PLUGIN_COMMAND, PLUGIN_ITEM_EXIT, 0) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -384,6 +399,8 @@ int main(int argc, char** argv)
         return sample();
     if (command == "idle")
         return idle();
-    std::fprintf(stderr, "usage: brellix_soak_monitor prepare PROFILE | sample | idle\n");
+    if (command == "exit")
+        return exitBrellix();
+    std::fprintf(stderr, "usage: brellix_soak_monitor prepare PROFILE | sample | idle | exit\n");
     return 2;
 }
