@@ -178,6 +178,23 @@ def mail_strip():
     return c
 
 
+# --------------------------------------------------------------------------------------
+# The account details page: the information picture beside its note. The page paints
+# the picture's background colour (its corners) in the button-face colour.
+
+NOTE_BACKGROUND = (255, 0, 255)
+
+
+def account_note():
+    c = Canvas(16, 16, NOTE_BACKGROUND + (255,))
+    put(c, 0, lambda x, y: (x - 8) ** 2 + (y - 8) ** 2 <= 7.3 ** 2, PAPER_EDGE)
+    put(c, 0, lambda x, y: (x - 8) ** 2 + (y - 8) ** 2 <= 6.4 ** 2, BUSY_BLUE)
+    put(c, 0, lambda x, y: (x - 8) ** 2 + (y - 4.5) ** 2 <= 1.3 ** 2, WHITE)
+    put(c, 0, lambda x, y: 7 <= x < 9 and 7 <= y < 12.5, WHITE)
+    put(c, 0, lambda x, y: 6 <= x < 10 and 11.5 <= y < 12.5, WHITE)
+    return c
+
+
 def mail_artwork():
     """Yields (file name, bytes) for mail/plugin/res/art/; artwork.rc comes last."""
     rc = ["// Written by tools/make_artwork.py from its drawings: do not edit.", ""]
@@ -188,4 +205,6 @@ def mail_artwork():
     rc.append('%-26s BITMAP "art/%s.bmp"' % ("IDB_MAIL_IMAGES", "mail_images"))
     # 24 bits, as the folder images: the image list keeps the colours of the bitmap.
     yield "mail_images.bmp", bmp_bytes(mail_strip())
+    rc.append('%-26s BITMAP "art/%s.bmp"' % ("IDB_ACCOUNT_NOTE", "account_note"))
+    yield "account_note.bmp", bmp_bytes(account_note())
     yield "artwork.rc", ("\n".join(rc) + "\n").encode("ascii")

@@ -18,3 +18,25 @@
 #define IDI_MAIL_ERROR 1002
 #define IDB_MAIL_IMAGES 1003 // 16 x 16 images side by side, pure green transparent
 #define IDI_MAIL_BUSY 1008
+
+// Account dialogs: the details page of the create and edit sheets, its note picture,
+// and the account chooser.
+#define IDD_ACCOUNT_DETAILS 1001
+#define IDD_ACCOUNT_CHOOSER 1030
+#define IDB_ACCOUNT_NOTE 125 // its top-left colour is the background
+#define IDC_ACC_NAME 1001
+#define IDC_ACC_SERVER 1002
+#define IDC_ACC_PORT 1003
+#define IDC_ACC_USER 1005
+#define IDC_ACC_PASSWORD 1006
+#define IDC_ACC_YOUR_NAME 1035
+#define IDC_ACC_REPLY 1036
+#define IDC_ACC_NAME_LABEL 1053 // 1053-1057: the labels of the required fields, in bold
+#define IDC_ACC_USER_LABEL 1054
+#define IDC_ACC_PASSWORD_LABEL 1055
+#define IDC_ACC_SERVER_LABEL 1056
+#define IDC_ACC_PORT_LABEL 1057
+#define IDC_ACC_NOTE_PICTURE 1058
+#define IDC_ACC_NOTE 1059
+#define IDC_ACH_DESCRIPTION 1031
+#define IDC_ACH_LIST 1032
