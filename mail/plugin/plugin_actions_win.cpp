@@ -20,12 +20,6 @@ constexpr char kDeleteAllCount[] =
     "There are %i messages in your %s account.\nAre you sure you want to delete ALL of them?\n";
 constexpr char kNoMessages[] = "There are no messages to delete in the '%s' account.";
 
-// The plug-in's message boxes have no owner and the host's name as caption.
-int ask(const std::string& text, const std::string& caption, UINT flags)
-{
-    return messageBox(nullptr, text, caption, flags);
-}
-
 class WaitCursor {
 public:
     WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
@@ -43,6 +37,13 @@ std::uint32_t secondsNow()
 }
 
 } // namespace
+
+// The plug-in's message boxes have no owner and the host's name as caption.
+int PluginWindows::ask(const std::string& text, UINT flags)
+{
+    ModalScope modal(*this);
+    return messageBox(nullptr, text, hostName(), flags);
+}
 
 void PluginWindows::runCommand(int commandId)
 {
@@ -72,8 +73,7 @@ void PluginWindows::deleteAllMail(std::size_t index)
     if (chosen == nullptr)
         return;
     const AccountId id = idOf(*chosen);
-    const std::string caption = hostName();
-    if (ask(kDeleteAllQuestion, caption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (ask(kDeleteAllQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     // Every question lets the user close or remove the account meanwhile (the tray
     // menu stays at hand), so the account is looked up again after each one.
@@ -108,12 +108,12 @@ void PluginWindows::deleteAllMail(std::size_t index)
     }
     const std::string name = account->record.name;
     if (synced.result == DeleteAllResult::NoMessages) {
-        ask(formatText(kNoMessages, name.c_str()), caption, MB_OK | MB_ICONINFORMATION);
+        ask(formatText(kNoMessages, name.c_str()), MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (synced.result != DeleteAllResult::Synchronised)
         return;
-    if (ask(formatText(kDeleteAllCount, static_cast<int>(synced.messages), name.c_str()), caption,
+    if (ask(formatText(kDeleteAllCount, static_cast<int>(synced.messages), name.c_str()),
             MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     account = accountOf(id);

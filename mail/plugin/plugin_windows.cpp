@@ -128,6 +128,14 @@ void PluginWindows::unloading()
     if (completionTimer_ != 0)
         KillTimer(nullptr, completionTimer_);
     completionTimer_ = 0;
+    if (modalDepth_ > 0) {
+        // The host unloads the library from inside one of its dialogs' loops, which
+        // would return into code no longer there: the library stays in memory instead.
+        HMODULE self = nullptr;
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           reinterpret_cast<LPCSTR>(&completionTick), &self);
+        return;
+    }
     // A later load of the library must register its own window procedures.
     Window::unregisterClasses();
 }

@@ -69,6 +69,20 @@ private:
     void notifyUser(const Notification& note, const CMailAccount& account);
     void trayEvent(TrayEvent event, const CMailAccount& account);
 
+    // Around every dialog and message box of the plug-in: while one runs, the host may
+    // close the accounts and unload the library from inside its loop.
+    class ModalScope {
+    public:
+        explicit ModalScope(PluginWindows& windows) : windows_(windows) { ++windows_.modalDepth_; }
+        ~ModalScope() { --windows_.modalDepth_; }
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+
+    private:
+        PluginWindows& windows_;
+    };
+    int ask(const std::string& text, UINT flags);
+
     void showLogWindow();
     void addAccount();
     void removeAccount();
@@ -85,6 +99,7 @@ private:
     AccountId nextId_ = 1;
     std::map<AccountId, std::unique_ptr<CallbackTimer>> timers_;
     UINT_PTR completionTimer_ = 0;
+    int modalDepth_ = 0;
 };
 
 } // namespace mail

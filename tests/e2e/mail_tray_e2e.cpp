@@ -4,6 +4,7 @@
 // with its two questions, and the plug-in option switched off.
 #include "e2e_program.h"
 #include "mail/account_record.h"
+#include "mail/plugin/res/resource.h"
 #include "tests/e2e/pop3_fixture.h"
 
 #include <algorithm>
@@ -20,6 +21,8 @@ constexpr DWORD kNoMailPlugin = 1u << 15; // "Use e-mail plug-in" off
 constexpr const char* kMailTrayTitle = "Mail Tray";
 constexpr UINT kTrayCallback = 0x8064;
 constexpr LPARAM kRightButtonUp = 517;
+constexpr WPARAM kAddAccount = 200;
+constexpr WPARAM kRemoveAccount = 201;
 constexpr WPARAM kCheckMailNow = 202;
 constexpr WPARAM kHostItemBase = 700;
 constexpr WPARAM kDeleteAllBase = 800;
@@ -202,7 +205,78 @@ std::vector<int> newFlagsOf(const mail::AccountRecord& record)
     return flags;
 }
 
+// A top-level window of the given title, visible.
+HWND shownWindow(const char* title, DWORD limitMs = 20000)
+{
+    HWND found = nullptr;
+    within(limitMs, [&] {
+        found = FindWindowA("#32770", title);
+        return found != nullptr && IsWindowVisible(found);
+    });
+    return found;
+}
+
+HWND sheetPage(HWND sheet)
+{
+    return FindWindowExA(sheet, nullptr, "#32770", nullptr);
+}
+
 } // namespace
+
+TEST(mailTrayE2E, anAccountAddedInItsSheetIsSavedWithWhatWasTyped)
+{
+    MailProgram run({});
+    ASSERT_TRUE(run.ready());
+    command(run.tray(), kAddAccount);
+    HWND sheet = shownWindow("Brellix - Create Account");
+    ASSERT_NE(sheet, nullptr);
+    HWND page = sheetPage(sheet);
+    ASSERT_NE(page, nullptr);
+    const std::pair<int, const char*> typed[] = {
+        {IDC_ACC_NAME, "Typed"},      {IDC_ACC_SERVER, "127.0.0.1"},
+        {IDC_ACC_PORT, ""},           {IDC_ACC_USER, "alice"},
+        {IDC_ACC_PASSWORD, "secret"}, {IDC_ACC_REPLY, "alice@example.org"}};
+    for (const auto& [id, text] : typed)
+        SendMessageA(GetDlgItem(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    PostMessageA(sheet, WM_COMMAND, IDOK, 0);
+    HWND added = run.program().messageBox("The Typed account was successfully added.", 20000);
+    ASSERT_NE(added, nullptr);
+    PostMessageA(added, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(run.exitThroughMailTray());
+
+    const auto saved = readAccounts();
+    ASSERT_TRUE(saved.complete);
+    ASSERT_EQ(saved.accounts.size(), 1u);
+    const mail::AccountRecord& account = saved.accounts[0];
+    EXPECT_EQ(account.name, "Typed");
+    EXPECT_EQ(account.server, "127.0.0.1");
+    EXPECT_EQ(account.port, 110); // an empty port
+    EXPECT_EQ(account.userName, "alice");
+    EXPECT_EQ(account.password, "secret");
+    EXPECT_EQ(account.replyAddress, "alice@example.org");
+}
+
+TEST(mailTrayE2E, theAccountChosenForRemovalIsGoneFromTheSavedFile)
+{
+    MailProgram run({accountOf("alice"), accountOf("bob")});
+    ASSERT_TRUE(run.ready());
+    command(run.tray(), kRemoveAccount);
+    HWND chooser = shownWindow("Brellix - Accounts");
+    ASSERT_NE(chooser, nullptr);
+    HWND list = GetDlgItem(chooser, IDC_ACH_LIST);
+    ASSERT_NE(list, nullptr);
+    // The keyboard selects the first row: alice's account.
+    PostMessageA(list, WM_KEYDOWN, VK_HOME, 0);
+    Sleep(500);
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(within(20000, [&] { return !IsWindow(chooser); }));
+    ASSERT_TRUE(run.exitThroughMailTray());
+
+    const auto saved = readAccounts();
+    ASSERT_TRUE(saved.complete);
+    ASSERT_EQ(saved.accounts.size(), 1u);
+    EXPECT_EQ(saved.accounts[0].userName, "bob");
+}
 
 TEST(mailTrayE2E, checkFindsEveryMessageAsNewUnderTheServersIds)
 {
