@@ -18,3 +18,7 @@
 #define IDI_MAIL_ERROR 1002
 #define IDB_MAIL_IMAGES 1003 // 16 x 16 images side by side, pure green transparent
 #define IDI_MAIL_BUSY 1008
+
+// The log window
+#define IDD_MAIL_LOG 1015
+#define IDC_MAIL_LOG_TEXT 1042 // read-only, multi-line; "&Done" is IDOK
