@@ -200,17 +200,20 @@ bool CLogDlg::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         applyPending();
         return true;
     case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED)
-            onSize(LOWORD(lParam), HIWORD(lParam));
-        SetWindowTextA(window(), (hostName_ + " - Log").c_str());
+        onSize(wParam, LOWORD(lParam), HIWORD(lParam));
         return true;
     default:
         return false;
     }
 }
 
-void CLogDlg::onSize(int width, int height)
+// The edit control fills the window above the button, which keeps to the bottom right
+// corner.
+void CLogDlg::onSize(WPARAM kind, int width, int height)
 {
+    SetWindowTextA(window(), (hostName_ + " - Log").c_str());
+    if (kind == SIZE_MINIMIZED)
+        return;
     HWND edit = item(IDC_MAIL_LOG_TEXT);
     HWND done = item(IDOK);
     if (edit == nullptr || done == nullptr)
@@ -251,7 +254,8 @@ void CLogDlg::applyPending()
 }
 
 // The line goes in at the end and whole lines leave at the front, each by a selection
-// replaced in place: the control never takes its whole text again.
+// replaced in place: only a backlog past the kept length makes the control take its
+// whole text again.
 void CLogDlg::applyEdit(HWND edit, const LogText::Edit& change)
 {
     const int end = GetWindowTextLengthA(edit);

@@ -41,7 +41,7 @@ private:
     void onInit();
     void onDestroy();
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void onSize(int width, int height);
+    void onSize(WPARAM kind, int width, int height);
     HWND item(int id) const;
     // Replays the queued edits on the edit control, in the order they were made.
     void applyPending();
