@@ -40,3 +40,7 @@
 #define IDC_ACC_NOTE 1059
 #define IDC_ACH_DESCRIPTION 1031
 #define IDC_ACH_LIST 1032
+
+// The log window
+#define IDD_MAIL_LOG 1015
+#define IDC_MAIL_LOG_TEXT 1042 // read-only, multi-line; "&Done" is IDOK
