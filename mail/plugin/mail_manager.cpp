@@ -94,8 +94,9 @@ void CMailManager::openLog()
 
 void CMailManager::closeLog()
 {
-    parts_.destroyLogWindow();
+    // The log lets go of the window first: a checking thread may be writing to it.
     log_.close();
+    parts_.destroyLogWindow();
 }
 
 bool CMailManager::openAccounts(const std::string& folderText)

@@ -11,6 +11,7 @@ void PluginWindows::notifyUser(const Notification&, const CMailAccount&)
 }
 void PluginWindows::showLogWindow()
 {
+    logWindow_.show();
 }
 
 void PluginWindows::addAccount()

@@ -142,12 +142,13 @@ void PluginWindows::unloading()
 
 LogSink* PluginWindows::openLogWindow(bool& isNew)
 {
-    isNew = false;
-    return nullptr;
+    isNew = logWindow_.create(module_, hostName());
+    return logWindow_.window() != nullptr ? &logWindow_ : nullptr;
 }
 
 void PluginWindows::destroyLogWindow()
 {
+    logWindow_.destroy();
 }
 
 void PluginWindows::trayEvent(TrayEvent event, const CMailAccount& account)

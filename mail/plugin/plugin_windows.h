@@ -5,6 +5,7 @@
 // tray menu. Everything here runs on the host's user-interface thread.
 #include "mail/check/check_runner_win.h"
 #include "mail/check/check_scheduler.h"
+#include "mail/logwin/log_window.h"
 #include "mail/plugin/mail_manager.h"
 #include "mail/plugin/timer_wnd.h"
 #include "mail/tray/mail_tray.h"
@@ -95,6 +96,7 @@ private:
     CheckRunner runner_;
     std::unique_ptr<CheckScheduler> scheduler_; // made by attach, for the manager's log
     std::unique_ptr<CMailTray> tray_;
+    CLogDlg logWindow_; // outlives the log's use of it: the manager closes the log first
     std::map<const CMailAccount*, AccountId> ids_;
     AccountId nextId_ = 1;
     std::map<AccountId, std::unique_ptr<CallbackTimer>> timers_;

@@ -216,6 +216,24 @@ HWND shownWindow(const char* title, DWORD limitMs = 20000)
     return found;
 }
 
+// The plug-in's log window (hidden until asked for) and the text of its edit control.
+std::string logWindowText()
+{
+    HWND log = FindWindowA("#32770", "Brellix - Log");
+    if (log == nullptr)
+        log = FindWindowA("#32770", "Mail - Log");
+    HWND edit = log != nullptr ? GetDlgItem(log, IDC_MAIL_LOG_TEXT) : nullptr;
+    if (edit == nullptr)
+        return {};
+    // Another process's control answers only messages: GetWindowText would give its
+    // caption, not its text.
+    const auto length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
 HWND sheetPage(HWND sheet)
 {
     return FindWindowExA(sheet, nullptr, "#32770", nullptr);
@@ -349,6 +367,25 @@ TEST(mailTrayE2E, deleteAllEmptiesTheMailboxAfterBothQuestions)
     // Committed by the deleting session's QUIT, not by some later connection.
     EXPECT_TRUE(within(30000, [] { return messagesOnDisk("bob") == 0; }));
     EXPECT_TRUE(run.exitThroughMailTray());
+}
+
+TEST(mailTrayE2E, aRefusedLoginIsLoggedWithItsErrorNumberAndKeepsTheMessages)
+{
+    mail::AccountRecord account = accountOf("alice", "wrong");
+    account.messages.push_back({"kept-id", 0, 0, "Subject: kept\r\n\r\nbody\r\n"});
+    MailProgram run({account});
+    ASSERT_TRUE(run.ready());
+    EXPECT_NE(logWindowText().find("Welcome to Brellix"), std::string::npos);
+    command(run.tray(), kCheckMailNow);
+    const std::string expected =
+        "*Error*: Failed to connect to 127.0.0.1 as user alice.  Error Number 10043 occured.";
+    EXPECT_TRUE(within(60000, [&] { return logWindowText().find(expected) != std::string::npos; }))
+        << logWindowText();
+    Sleep(2500); // the completion poll
+    ASSERT_TRUE(run.exitThroughMailTray());
+    const auto saved = readAccounts();
+    ASSERT_EQ(saved.accounts.size(), 1u);
+    EXPECT_EQ(idsOf(saved.accounts[0]), std::vector<std::string>{"kept-id"});
 }
 
 TEST(mailTrayE2E, withThePluginOptionOffThereIsNoMailTrayAndTheFileStaysAsItWas)
