@@ -18,3 +18,9 @@
 #define IDI_MAIL_ERROR 1002
 #define IDB_MAIL_IMAGES 1003 // 16 x 16 images side by side, pure green transparent
 #define IDI_MAIL_BUSY 1008
+
+// New-mail notifications: the new-mail dialog and the tray popup's images (16 x 16
+// side by side, pure red transparent; drawn by tools/make_artwork.py into art/).
+#define IDB_NOTIFY_IMAGES 181
+#define IDD_NEW_MAIL 1009
+#define IDC_NEW_MAIL_TEXT 1019
