@@ -76,11 +76,6 @@ public:
 
     SlidePhase phase() const { return phase_; }
     int width() const { return width_; }
-    int fullWidth() const { return fullWidth_; }
-    bool sliding() const
-    {
-        return phase_ == SlidePhase::SlidingIn || phase_ == SlidePhase::SlidingOut;
-    }
     // The part of `full` that is visible at the present width.
     Rect visible(const Rect& full) const;
 

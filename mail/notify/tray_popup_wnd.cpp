@@ -196,6 +196,7 @@ void CTrayPopupWnd::slideStep()
 
 LRESULT CTrayPopupWnd::onLeftButtonDown()
 {
+    PostMessageA(hwnd(), kPopupClickedMessage, 1, reinterpret_cast<LPARAM>(lines_.lastAccount()));
     startSlideOut();
     return 0;
 }

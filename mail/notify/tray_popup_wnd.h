@@ -16,6 +16,10 @@ namespace mail {
 
 constexpr UINT_PTR kPopupShowTimer = 1; // how long a full showing lasts
 constexpr UINT kPopupShowMs = 7000;
+// Posted to the popup itself when it is clicked away: wParam 1, lParam the account of
+// the last line. The popup passes it by; a hook on the popup can learn from it which
+// account's news the user dismissed.
+constexpr UINT kPopupClickedMessage = 1124;
 
 class CTrayPopupWnd : private Window {
 public:
@@ -35,8 +39,6 @@ public:
 
     const std::vector<PopupLine>& lines() const { return lines_.lines(); }
     SlidePhase phase() const { return slide_.phase(); }
-    // Where the popup stands at full width.
-    const Rect& fullBounds() const { return layout_.bounds; }
 
 private:
     bool make(HWND owner, HINSTANCE module);
