@@ -195,6 +195,21 @@ def account_note():
     return c
 
 
+# The new-mail popup's strip: 16 x 16 images on pure red, which its image list keys out.
+
+NOTIFY_MASK = (255, 0, 0)
+
+
+def notify_strip():
+    """0 envelope, 1 envelope with the star of news (both notifications show it)."""
+    c = Canvas(16 * 2, 16, NOTIFY_MASK + (255,))
+    small_envelope(c, 0)
+    small_envelope(c, 1, top=5, bottom=14)
+    put(c, 1, in_polygon(star(11.5, 4.5, 4.4, 1.9)), STAR_EDGE)
+    put(c, 1, in_polygon(star(11.5, 4.6, 3.3, 1.4)), STAR)
+    return c
+
+
 def mail_artwork():
     """Yields (file name, bytes) for mail/plugin/res/art/; artwork.rc comes last."""
     rc = ["// Written by tools/make_artwork.py from its drawings: do not edit.", ""]
@@ -207,4 +222,6 @@ def mail_artwork():
     yield "mail_images.bmp", bmp_bytes(mail_strip())
     rc.append('%-26s BITMAP "art/%s.bmp"' % ("IDB_ACCOUNT_NOTE", "account_note"))
     yield "account_note.bmp", bmp_bytes(account_note())
+    rc.append('%-26s BITMAP "art/%s.bmp"' % ("IDB_NOTIFY_IMAGES", "notify_images"))
+    yield "notify_images.bmp", bmp_bytes(notify_strip())
     yield "artwork.rc", ("\n".join(rc) + "\n").encode("ascii")

@@ -44,3 +44,9 @@
 // The log window
 #define IDD_MAIL_LOG 1015
 #define IDC_MAIL_LOG_TEXT 1042 // read-only, multi-line; "&Done" is IDOK
+
+// New-mail notifications: the new-mail dialog and the tray popup's images (16 x 16
+// side by side, pure red transparent; drawn by tools/make_artwork.py into art/).
+#define IDB_NOTIFY_IMAGES 181
+#define IDD_NEW_MAIL 1009
+#define IDC_NEW_MAIL_TEXT 1019
