@@ -3,11 +3,19 @@
 #include "mail/plugin/plugin_windows.h"
 
 #include "mail/accounts_ui/account_dialogs_win.h"
+#include "mail/notify/notify_sound.h"
 
 namespace mail {
 
-void PluginWindows::notifyUser(const Notification&, const CMailAccount&)
+void PluginWindows::notifyUser(const Notification& note, const CMailAccount& account)
 {
+    if (!note.soundFile.empty())
+        playNotifySound(note.soundFile);
+    // The popup belongs to the tray's window: without a tray there is nowhere to show it.
+    if (!note.popupText.empty() && tray_ && tray_->menuWindow() != nullptr)
+        popup_.showText(tray_->menuWindow()->window(), module_, note.popupText, &account);
+    if (!note.dialogText.empty())
+        newMailDialog_.show(module_, hostName(), note.dialogText);
 }
 void PluginWindows::showLogWindow()
 {

@@ -119,6 +119,8 @@ void PluginWindows::createTray()
 
 void PluginWindows::removeTray()
 {
+    newMailDialog_.destroy();
+    popup_.destroy();
     tray_.reset();
 }
 
@@ -195,6 +197,7 @@ void PluginWindows::forgetAccount(CMailAccount& account)
     scheduler_->forget(found->second);
     if (tray_)
         tray_->forget(&account, hostName());
+    popup_.forget(&account);
     ids_.erase(found);
 }
 

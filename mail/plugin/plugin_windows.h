@@ -6,6 +6,8 @@
 #include "mail/check/check_runner_win.h"
 #include "mail/check/check_scheduler.h"
 #include "mail/logwin/log_window.h"
+#include "mail/notify/new_mail_dialog.h"
+#include "mail/notify/tray_popup_wnd.h"
 #include "mail/plugin/mail_manager.h"
 #include "mail/plugin/timer_wnd.h"
 #include "mail/tray/mail_tray.h"
@@ -97,6 +99,8 @@ private:
     std::unique_ptr<CheckScheduler> scheduler_; // made by attach, for the manager's log
     std::unique_ptr<CMailTray> tray_;
     CLogDlg logWindow_; // outlives the log's use of it: the manager closes the log first
+    CTrayPopupWnd popup_;
+    NewMailDialog newMailDialog_;
     std::map<const CMailAccount*, AccountId> ids_;
     AccountId nextId_ = 1;
     std::map<AccountId, std::unique_ptr<CallbackTimer>> timers_;

@@ -7,6 +7,8 @@
 #include "mail/plugin/res/resource.h"
 #include "tests/e2e/pop3_fixture.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -27,6 +29,7 @@ constexpr WPARAM kCheckMailNow = 202;
 constexpr WPARAM kHostItemBase = 700;
 constexpr WPARAM kDeleteAllBase = 800;
 // The account profile of the host "Brellix" and the plug-in "Mail".
+constexpr const char* kMailProfile = "Software\\brellix\\Mail";
 constexpr const char* kAccountProfile = "Software\\brellix\\Mail\\";
 constexpr DWORD kReplyTimeoutSeconds = 20; // Wine under load answers slowly
 
@@ -34,6 +37,19 @@ std::string accountFile()
 {
     const std::string program = programPath();
     return program.substr(0, program.find_last_of('\\') + 1) + "Mail.Brellix";
+}
+
+// A value of an account's profile section; the suite's runs delete the section.
+void setProfileValue(const std::string& account, const char* name, DWORD value)
+{
+    HKEY key;
+    const std::string path = kAccountProfile + account;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
+        RegCloseKey(key);
+    }
 }
 
 mail::AccountRecord accountOf(const std::string& user, const std::string& password = "secret")
@@ -46,14 +62,7 @@ mail::AccountRecord accountOf(const std::string& user, const std::string& passwo
     record.password = password;
     record.checkInterval = 0; // checked only when asked
     // A generous reply time-out for each account, in its profile section.
-    HKEY key;
-    const std::string path = kAccountProfile + record.name;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, "Misc.Timeout", 0, REG_DWORD,
-                       reinterpret_cast<const BYTE*>(&kReplyTimeoutSeconds), sizeof(DWORD));
-        RegCloseKey(key);
-    }
+    setProfileValue(record.name, "Misc.Timeout", kReplyTimeoutSeconds);
     return record;
 }
 
@@ -132,7 +141,11 @@ public:
         writeAccounts(accounts);
         program_ = std::make_unique<Program>();
     }
-    ~MailProgram() { deleteProfile(); }
+    ~MailProgram()
+    {
+        deleteProfile();
+        SHDeleteKeyA(HKEY_CURRENT_USER, kMailProfile);
+    }
 
     bool ready()
     {
@@ -298,9 +311,21 @@ TEST(mailTrayE2E, theAccountChosenForRemovalIsGoneFromTheSavedFile)
 
 TEST(mailTrayE2E, checkFindsEveryMessageAsNewUnderTheServersIds)
 {
-    MailProgram run({accountOf("alice")});
+    const mail::AccountRecord alice = accountOf("alice");
+    setProfileValue(alice.name, "Notify.Dialog", 1);
+    MailProgram run({alice});
     ASSERT_TRUE(run.ready());
     ASSERT_TRUE(run.checkAll({"alice"}));
+
+    // Told by the popup and, as the account asks, by the new-mail dialog.
+    HWND popup = FindWindowA("BrellixMailTrayPopup", nullptr);
+    EXPECT_TRUE(popup != nullptr && IsWindowVisible(popup));
+    HWND dialog = FindWindowA("#32770", "Brellix - Notification");
+    ASSERT_NE(dialog, nullptr);
+    char text[256] = {};
+    SendMessageA(GetDlgItem(dialog, IDC_NEW_MAIL_TEXT), WM_GETTEXT, sizeof text,
+                 reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "4 new message(s) in your Box of alice account");
     ASSERT_TRUE(run.exitThroughMailTray());
 
     const auto saved = readAccounts();
