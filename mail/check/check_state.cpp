@@ -100,4 +100,18 @@ std::optional<std::int32_t> automaticCheckPeriodMs(std::int32_t intervalMinutes)
     return period;
 }
 
+void AccountCheck::markSeen(const std::string& uniqueId, AccountRecord& record)
+{
+    const auto clear = [&uniqueId](std::vector<StoredMessage>& messages) {
+        for (StoredMessage& message : messages)
+            if (message.uniqueId == uniqueId)
+                message.isNew = 0;
+    };
+    std::lock_guard<std::mutex> hold(lock_);
+    auto fresh = std::make_shared<MessageList>(*messages_);
+    clear(*fresh);
+    messages_ = std::move(fresh);
+    clear(record.messages);
+}
+
 } // namespace mail

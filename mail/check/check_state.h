@@ -51,6 +51,9 @@ public:
     std::optional<CheckEvent> complete(AccountRecord& record);
 
     MessageListPtr messages() const;
+    // The user opened the message: its new flag is cleared in a fresh list (the one
+    // shown elsewhere stays as it is) and in the record.
+    void markSeen(const std::string& uniqueId, AccountRecord& record);
     // The list read from the account file.
     void load(const AccountRecord& record);
 

@@ -75,6 +75,11 @@ std::string CMailManager::profilePath() const
     return "Software\\" + key + "\\" + platform_.moduleName();
 }
 
+std::unique_ptr<RegistryKey> CMailManager::openProfile(bool create)
+{
+    return platform_.userKey(profilePath(), create);
+}
+
 std::string CMailManager::accountFilePathNow() const
 {
     return accountFilePath(folder_, keptHostName(hostName_));

@@ -95,6 +95,8 @@ public:
     const std::string& profileKey() const { return profileKey_; }
     // "Software\<profile key>\<module>"
     std::string profilePath() const;
+    // That key; null when it is missing (or cannot be created, when `create`).
+    std::unique_ptr<RegistryKey> openProfile(bool create);
     const std::vector<HostMenuItem>& hostMenuItems() const { return hostItems_; }
     AccountList& accounts() { return accounts_; }
     CMailLog& log() { return log_; }

@@ -65,9 +65,45 @@ void PluginWindows::attach(CMailManager& manager)
                                                   [this](AccountId id) { return accountOf(id); });
 }
 
-const std::string& PluginWindows::hostName() const
+std::string PluginWindows::hostName()
 {
     return manager_->hostName();
+}
+
+AccountList& PluginWindows::accounts()
+{
+    return manager_->accounts();
+}
+
+CMailLog& PluginWindows::log()
+{
+    return manager_->log();
+}
+
+std::unique_ptr<RegistryKey> PluginWindows::profile(bool create)
+{
+    return manager_->openProfile(create);
+}
+
+MessageListPtr PluginWindows::messages(const CMailAccount& account)
+{
+    return scheduler_->state(idOf(account)).messages();
+}
+
+void PluginWindows::markSeen(CMailAccount& account, const std::string& uniqueId)
+{
+    std::unique_lock<std::timed_mutex> data(account.dataLock, kLockWait);
+    if (data.owns_lock())
+        scheduler_->state(idOf(account)).markSeen(uniqueId, account.record);
+}
+
+bool PluginWindows::deleteOnServer(CMailAccount& account, const std::string& uniqueId)
+{
+    CheckContext context;
+    context.transports = transports_;
+    context.checkLock = &processCheckLock();
+    TimedMutexLock connection(account.connectionLock);
+    return deleteMessageById(loginOf(account), uniqueId, connection, context, &manager_->log());
 }
 
 // ---- accounts ----------------------------------------------------------------------

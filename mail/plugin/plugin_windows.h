@@ -9,6 +9,7 @@
 #include "mail/notify/new_mail_dialog.h"
 #include "mail/notify/tray_popup_wnd.h"
 #include "mail/plugin/mail_manager.h"
+#include "mail/plugin/mail_ui_host.h"
 #include "mail/plugin/timer_wnd.h"
 #include "mail/tray/mail_tray.h"
 
@@ -20,7 +21,7 @@
 
 namespace mail {
 
-class PluginWindows : public PluginParts, private TrayMenuHost {
+class PluginWindows : public PluginParts, public MailUiHost, private TrayMenuHost {
 public:
     // module: where the plug-in's resources are.
     PluginWindows(HINSTANCE module, TransportFactory transports);
@@ -49,18 +50,29 @@ public:
 
     CMailTray* tray() { return tray_.get(); }
 
+    // MailUiHost
+    HINSTANCE module() override { return module_; }
+    std::string hostName() override;
+    HWND hostWindow() override;
+    AccountList& accounts() override;
+    MessageListPtr messages(const CMailAccount& account) override;
+    void markSeen(CMailAccount& account, const std::string& uniqueId) override;
+    bool deleteOnServer(CMailAccount& account, const std::string& uniqueId) override;
+    void restartTimer(CMailAccount& account) override { startTimer(account); }
+    std::unique_ptr<RegistryKey> profile(bool create) override;
+    CMailLog& log() override;
+    TransportFactory transports() override { return transports_; }
+
 private:
     // TrayMenuHost
     std::vector<MenuAccount> menuAccounts() override;
     std::vector<HostMenuItem> hostMenuItems() override;
-    HWND hostWindow() override;
     void runTrayCommand(const TrayCommand& command) override;
     std::string messageTip(std::size_t account, std::size_t message) override;
 
     AccountId idOf(const CMailAccount& account);
     CMailAccount* accountOf(AccountId id);
     CMailAccount* accountAt(std::size_t index);
-    const std::string& hostName() const;
     TrayAccountInfo trayInfo(TrayAccountKey key);
 
     void startTimer(CMailAccount& account);

@@ -230,6 +230,22 @@ TEST(AccountCheck, SwapLeavesReadersWithTheListTheyHold)
     EXPECT_TRUE(state.begin(mail::Worker::Thread));
 }
 
+TEST(AccountCheck, OpeningAMessageClearsItsNewFlagWithoutTouchingAShownList)
+{
+    mail::AccountCheck state;
+    mail::AccountRecord record;
+    record.messages = {{"a", 0, 1, "A"}, {"b", 0, 1, "B"}};
+    state.load(record);
+    const mail::MessageListPtr shownInMenu = state.messages();
+
+    state.markSeen("b", record);
+    EXPECT_EQ((*shownInMenu)[1].isNew, 1);
+    EXPECT_EQ((*state.messages())[0].isNew, 1);
+    EXPECT_EQ((*state.messages())[1].isNew, 0);
+    EXPECT_EQ(record.messages[1].isNew, 0); // the account file keeps it
+    EXPECT_EQ(record.messages[0].isNew, 1);
+}
+
 TEST(AccountCheck, FailedCheckKeepsTheListAndReportsAnError)
 {
     mail::AccountCheck state;
