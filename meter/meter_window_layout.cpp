@@ -3,24 +3,10 @@
 #include "meter/meter_window.h"
 
 #include "common/scoped_flag.h"
+#include "common/win/wait_cursor.h"
 #include "meter/measure/meter_binding.h"
 #include "meter/res/resource.h"
 #include "meter/window_rules.h"
-
-namespace {
-
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
-} // namespace
 
 // ---- layout and visibility ---------------------------------------------------------
 

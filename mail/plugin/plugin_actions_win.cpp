@@ -3,6 +3,7 @@
 #include "mail/plugin/plugin_windows.h"
 
 #include "common/win/message_box.h"
+#include "common/win/wait_cursor.h"
 #include "mail/check/win_mutex.h"
 
 #include <shellapi.h>
@@ -19,17 +20,6 @@ constexpr char kDeleteAllQuestion[] =
 constexpr char kDeleteAllCount[] =
     "There are %i messages in your %s account.\nAre you sure you want to delete ALL of them?\n";
 constexpr char kNoMessages[] = "There are no messages to delete in the '%s' account.";
-
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 std::uint32_t secondsNow()
 {
