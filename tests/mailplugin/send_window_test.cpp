@@ -3,15 +3,14 @@
 // reply address, closed by Escape; the recipient list adding, refusing and
 // remembering addresses. Message boxes and modal dialogs are answered from a second
 // thread.
+#include "fake_ui_host.h"
 #include "mail/message/mail_message.h"
 #include "mail/plugin/mail_exports.h"
 #include "mail/plugin/res/resource.h"
 #include "mail/send/recipients_dialog.h"
 #include "mail/send/send_texts.h"
 #include "mail/send/send_window.h"
-#include "meter/memory_registry.h"
 
-#include "../native/smtp_fakes.h"
 #include "../win/sheet_driver.h"
 
 #include <gtest/gtest.h>
@@ -28,45 +27,11 @@ using namespace sheet_test;
 
 namespace {
 
+using fakes::FakeUiHost;
+
 constexpr char kHost[] = "SendHost";
 constexpr char kWindowTitle[] = "SendHost - Send Message";
-constexpr char kProfileKey[] = "Software\\sendhost\\Mail";
-
-class FakeHost : public mail::MailUiHost {
-public:
-    explicit FakeHost(HINSTANCE module) : module_(module), log_([] { return mail::TimeOfDay{}; })
-    {
-        for (const char* name : {"Home", "Work"}) {
-            accounts_.push_back(std::make_unique<mail::CMailAccount>(nullptr));
-            accounts_.back()->record.name = name;
-            accounts_.back()->record.yourName = std::string(name) + " Me";
-            accounts_.back()->record.replyAddress = std::string("me@") + name + ".example";
-        }
-    }
-    HINSTANCE module() override { return module_; }
-    std::string hostName() override { return kHost; }
-    HWND hostWindow() override { return nullptr; }
-    std::vector<std::unique_ptr<mail::CMailAccount>>& accounts() override { return accounts_; }
-    mail::MessageListPtr messages(const mail::CMailAccount&) override { return {}; }
-    void markSeen(mail::CMailAccount&, const std::string&) override {}
-    bool deleteOnServer(mail::CMailAccount&, const std::string&) override { return false; }
-    void restartTimer(mail::CMailAccount&) override {}
-    std::unique_ptr<RegistryKey> profile(bool create) override
-    {
-        return create ? registry.root()->createSubkey(kProfileKey)
-                      : registry.root()->openSubkey(kProfileKey);
-    }
-    mail::CMailLog& log() override { return log_; }
-    mail::TransportFactory transports() override { return fakes::smtpFactory(peer); }
-
-    MemoryRegistry registry;
-    fakes::SmtpPeer peer;
-
-private:
-    HINSTANCE module_;
-    mail::CMailLog log_;
-    std::vector<std::unique_ptr<mail::CMailAccount>> accounts_;
-};
+const char* const kProfileKey = FakeUiHost::kProfileKey;
 
 // Runs this thread's messages until `done` holds or about five seconds have passed.
 bool pumpUntil(const std::function<bool()>& done)
@@ -85,25 +50,9 @@ bool pumpUntil(const std::function<bool()>& done)
     return true;
 }
 
-// Answers the next message box of `thread` (the host's caption): its text, or empty
-// when none came.
 std::string answerBox(DWORD thread)
 {
-    HWND box = nullptr;
-    if (!waitUntil([&] { return (box = findWindowOf(thread, kHost)) != nullptr; }))
-        return {};
-    std::string said;
-    for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        char buffer[1024] = "";
-        char kind[32] = "";
-        GetClassNameA(c, kind, sizeof kind);
-        GetWindowTextA(c, buffer, sizeof buffer);
-        if (std::string(kind) == "Static" && buffer[0] != '\0')
-            said = buffer;
-    }
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    waitUntil([&] { return !IsWindow(box); });
-    return said;
+    return fakes::answerBox(thread, kHost);
 }
 
 const char kOriginal[] = "From: Carl <carl@z.example>\r\n"
@@ -120,7 +69,7 @@ protected:
         InitCommonControls();
         module = LoadLibraryA(MailExports::kLibraryName);
         ASSERT_NE(module, nullptr) << "Mail.dll beside the test";
-        host = std::make_unique<FakeHost>(module);
+        host = std::make_unique<FakeUiHost>(module, kHost);
     }
     void TearDown() override
     {
@@ -137,7 +86,7 @@ protected:
     void setServer() { host->registry.putString(kProfileKey, "MailSMTPServer", "127.0.0.9"); }
 
     HMODULE module = nullptr;
-    std::unique_ptr<FakeHost> host;
+    std::unique_ptr<FakeUiHost> host;
 };
 
 TEST_F(SendWindowTest, aReplyOpensFilledInFromItsAccount)
