@@ -122,26 +122,6 @@ TEST_F(SendWindowTest, sendNowSendsToEveryRecipientAndTellsTheOutcome)
     EXPECT_NE(host->peer.connections[0].data.find("X-Mailer: SendHost\r\n"), std::string::npos);
 }
 
-TEST_F(SendWindowTest, aRefusedRecipientIsReportedAndTheOutcomeIsFailure)
-{
-    setServer();
-    host->peer.rcptReplies["RCPT TO:<bob@y.example>"] = "550 unknown\r\n";
-    HWND window = openReply();
-    ASSERT_NE(window, nullptr);
-    std::vector<std::string> boxes;
-    const DWORD self = GetCurrentThreadId();
-    std::thread answerer([&] {
-        boxes.push_back(answerBox(self));
-        boxes.push_back(answerBox(self));
-    });
-    SendMessageA(window, WM_COMMAND, IDM_SEND_NOW, 0);
-    answerer.join();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0], mail::sendErrorReport("550 unknown", "127.0.0.9", "me@Work.example",
-                                              "bob@y.example"));
-    EXPECT_EQ(boxes[1], "SendHost failed to send your message.");
-}
-
 TEST_F(SendWindowTest, withoutAServerTheCommandRefusesToOpen)
 {
     const DWORD self = GetCurrentThreadId();
