@@ -50,3 +50,25 @@
 #define IDB_NOTIFY_IMAGES 181
 #define IDD_NEW_MAIL 1009
 #define IDC_NEW_MAIL_TEXT 1019
+
+// The send-mail window (its menu, and the accelerators of the menu's keys, share a
+// number) and the recipient list dialog.
+#define IDD_SEND_MAIL 1013
+#define IDD_RECIPIENTS 1014
+#define IDR_SEND_MENU 1024
+#define IDC_SEND_FROM 1101
+#define IDC_SEND_TO_BUTTON 1102
+#define IDC_SEND_TO 1103
+#define IDC_SEND_CC_BUTTON 1104
+#define IDC_SEND_CC 1105
+#define IDC_SEND_SUBJECT 1106
+#define IDC_SEND_ATTACHMENTS 1107
+#define IDC_SEND_TEXT 1108
+#define IDC_RECIP_ADDRESS 1111 // drop-down of the remembered recipients
+#define IDC_RECIP_ADD 1112
+#define IDC_RECIP_LIST 1113
+#define IDC_RECIP_REMOVE 1114
+#define IDC_RECIP_BOOK 1115
+#define IDM_SEND_NOW 32780
+#define IDM_SEND_ADD_ATTACHMENT 32781
+#define IDM_SEND_CLOSE 32782
