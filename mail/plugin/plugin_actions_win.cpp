@@ -5,6 +5,7 @@
 #include "common/win/message_box.h"
 #include "common/win/wait_cursor.h"
 #include "mail/check/win_mutex.h"
+#include "mail/send/send_window.h"
 
 #include <shellapi.h>
 
@@ -50,9 +51,12 @@ void PluginWindows::runCommand(int commandId)
     case kCmdLogWindow:
         showLogWindow();
         break;
+    case kCmdSendMail:
+        openSendWindow(*this);
+        break;
     default:
-        // The Control Center, the mail client and the send window come with the message
-        // windows; until then their commands do nothing.
+        // The Control Center and the mail client are not in this library yet: their
+        // commands do nothing.
         break;
     }
 }

@@ -3,6 +3,7 @@
 #include "mail/check/win_mutex.h"
 #include "mail/message/header_text.h"
 #include "mail/message/mail_message.h"
+#include "mail/send/send_window.h"
 
 #include <algorithm>
 
@@ -155,6 +156,8 @@ void PluginWindows::createTray()
 
 void PluginWindows::removeTray()
 {
+    // The windows the tray opened go with it: they show accounts about to close.
+    closeAllSendWindows();
     newMailDialog_.destroy();
     popup_.destroy();
     tray_.reset();
