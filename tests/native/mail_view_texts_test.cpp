@@ -60,23 +60,6 @@ TEST(MessageDisplayText, decodesTheWholeBodyOfAnUnknownTextType)
     EXPECT_EQ(mail::messageDisplayText(plain), "as =3D is\r\n");
 }
 
-TEST(MessageDisplayText, takesThePlainPartOfAnAlternative)
-{
-    const CMailMessage message = parsed("Content-Type: multipart/alternative; boundary=b\r\n"
-                                        "\r\n"
-                                        "--b\r\n"
-                                        "Content-Type: text/plain; charset=UTF-8\r\n"
-                                        "Content-Transfer-Encoding: base64\r\n"
-                                        "\r\n"
-                                        "M0QgPSBmaW5lCg==\r\n"
-                                        "--b\r\n"
-                                        "Content-Type: text/html\r\n"
-                                        "\r\n"
-                                        "<p>other</p>\r\n"
-                                        "--b--\r\n");
-    EXPECT_EQ(mail::messageDisplayText(message), "3D = fine\r\n");
-}
-
 TEST(MessageHtmlFileText, pointsContentIdsAtTheSafeAttachmentNames)
 {
     const CMailMessage message =
