@@ -269,6 +269,10 @@ std::string CMailMessage::plainBody() const
 {
     return selectBody("text", "plain").text;
 }
+bool CMailMessage::hasPlainPart() const
+{
+    return selectBody("text", "plain").found;
+}
 std::string CMailMessage::htmlBody() const
 {
     return selectBody("text", "html").text;

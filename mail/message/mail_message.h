@@ -61,6 +61,8 @@ public:
     std::vector<MailAddress> replyAddresses() const;
 
     std::string plainBody() const;
+    // A text/plain part was found (otherwise the plain body is the raw body).
+    bool hasPlainPart() const;
     std::string htmlBody() const;
     // A text/html part was found (a plain message's HTML body is its raw body).
     bool isHtml() const;

@@ -72,3 +72,25 @@
 #define IDM_SEND_NOW 32780
 #define IDM_SEND_ADD_ATTACHMENT 32781
 #define IDM_SEND_CLOSE 32782
+
+// The message window (its menu and commands), the header dialog and the attachments
+// dialog.
+#define IDD_MESSAGE_VIEW 1003
+#define IDR_MESSAGE_MENU 1020
+#define IDC_MSG_SUBJECT 1001
+#define IDC_MSG_FROM 1002
+#define IDC_MSG_TO 1003
+#define IDC_MSG_CC 1004
+#define IDC_MSG_BODY 1005 // rich text; the web view takes its place
+#define IDC_MSG_ATTACHMENTS 1035
+#define ID_MSG_REMOVE 32772
+#define ID_MSG_HEADER 32773
+#define ID_MSG_SAVE_ATTACHMENTS 32776
+#define ID_MSG_REPLY 32777
+#define ID_MSG_REPLY_ALL 32778
+#define ID_MSG_CLOSE 32779
+#define IDD_MESSAGE_HEADER 1011
+#define IDC_HEADER_TEXT 1040
+#define IDD_SAVE_ATTACHMENTS 1022
+#define IDC_ATT_LIST 1041
+#define IDC_ATT_SAVE 1043
