@@ -6,6 +6,7 @@
 #include "common/win/wait_cursor.h"
 #include "mail/check/win_mutex.h"
 #include "mail/send/send_window.h"
+#include "mail/view/message_window.h"
 
 #include <shellapi.h>
 
@@ -134,8 +135,10 @@ void PluginWindows::openMessage(std::size_t accountIndex, std::size_t messageInd
                       nullptr, SW_SHOWNORMAL);
         return;
     }
-    // The message window comes with the message windows; until then a picked message
-    // opens nothing.
+    openMessageWindow(*this, *account, (*messages)[messageIndex].uniqueId,
+                      [this](CMailAccount& from, const CMailMessage& original, bool replyAll) {
+                          openReplyWindow(*this, from, original, replyAll);
+                      });
 }
 
 } // namespace mail

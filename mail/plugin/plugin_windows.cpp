@@ -4,6 +4,7 @@
 #include "mail/message/header_text.h"
 #include "mail/message/mail_message.h"
 #include "mail/send/send_window.h"
+#include "mail/view/message_window.h"
 
 #include <algorithm>
 
@@ -158,6 +159,7 @@ void PluginWindows::removeTray()
 {
     // The windows the tray opened go with it: they show accounts about to close.
     closeAllSendWindows();
+    closeAllMessageWindows();
     newMailDialog_.destroy();
     popup_.destroy();
     tray_.reset();
@@ -237,6 +239,7 @@ void PluginWindows::forgetAccount(CMailAccount& account)
     if (tray_)
         tray_->forget(&account, hostName());
     popup_.forget(&account);
+    closeMessageWindowsOf(account);
     ids_.erase(found);
 }
 

@@ -3,8 +3,8 @@
 #include "common/win/dialog.h"
 #include "common/win/message_box.h"
 #include "mail/plugin/res/resource.h"
+#include "mail/send/dialog_keys.h"
 #include "mail/view/attachment_files_win.h"
-#include "mail/view/dialog_keys.h"
 #include "mail/view/message_texts.h"
 #include "mail/view/web_view_win.h"
 
