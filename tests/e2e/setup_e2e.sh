@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# The setup program end to end, in a fresh Wine prefix of its own: a silent install
+# into a chosen folder, the installed program started and left through its tray menu,
+# a silent uninstall that keeps the user's settings, then install and uninstall again
+# with the settings removed.
+# Usage: setup_e2e.sh <source tree> <folder with the setup program> <installed_program_check.exe> <work folder>
+set -uo pipefail
+top=$1 dist=$2 check=$3 work=$4
+
+export WINEPREFIX="$work/prefix" BRELLIX_WINEPREFIX="$work/prefix"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null
+rm -rf "$work"
+mkdir -p "$work"
+trap 'wineserver -k 2>/dev/null' EXIT
+
+setups=("$dist"/Brellix-*-setup.exe)
+[ -f "${setups[0]}" ] || { echo "no setup program in $dist (scripts/package)"; exit 1; }
+"$top/scripts/wine-prefix" || { echo "cannot make the prefix"; exit 1; }
+
+drive="$WINEPREFIX/drive_c"
+folder='C:\Brellix Test'
+installed="$drive/Brellix Test"
+shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Brellix.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brellix'
+extension_key='HKCR\CLSID\{72F57093-924C-4611-8AC0-2BE32199FD51}\InprocServer32'
+property_key='HKCR\Folder\Shellex\PropertySheetHandlers\{72F57093-924C-4611-8AC0-2BE32199FD51}'
+programs=(Brellix.exe Mail.dll Renewo.dll Foldwise.dll README.txt LICENCE.txt Uninstall.exe)
+mkdir -p "$drive/dist"
+cp "${setups[0]}" "$drive/dist/"
+setup='C:\dist\'$(basename "${setups[0]}")
+version=$(basename "${setups[0]}" | sed 's/^Brellix-\(.*\)-setup\.exe$/\1/')
+
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+step() { echo "== $*"; }
+wine_run() { "$top/scripts/wine-run" "$@"; }
+# Waits until every program of the prefix has ended: the uninstaller runs from a
+# copy of itself that the started one leaves behind.
+settle() { timeout 120 wineserver -w || fail "programs still running"; }
+# /D= must come last and unquoted, as an administrator types it: through cmd, which
+# hands the line over as it is.
+install() { wine_run cmd /c "$setup /S /D=$folder" || fail "setup exit code $?"; settle; }
+uninstall() { wine_run "$folder\\Uninstall.exe" /S "$@" || fail "uninstall exit code $?"; settle; }
+query() { wine_run reg query "$@" >"$work/reg.out" 2>/dev/null; }
+has_key() { query "$1" "/reg:$2"; }
+
+step "silent install into $folder"
+install
+for p in "${programs[@]}"; do [ -f "$installed/$p" ] || fail "$p not installed"; done
+[ "$("$top/scripts/pe-machine" "$installed/Brellix.exe")" = 8664 ] ||
+  fail "not the 64-bit set on a 64-bit system"
+[ -f "$shortcut" ] || fail "no Start menu shortcut"
+if has_key "$uninstall_key" 64; then
+  for v in "DisplayName    REG_SZ    Brellix" "DisplayVersion    REG_SZ    $version" \
+    "Publisher    REG_SZ" "DisplayIcon    REG_SZ    $folder\\Brellix.exe" \
+    "UninstallString    REG_SZ    \"$folder\\Uninstall.exe\"" "EstimatedSize    REG_DWORD"; do
+    grep -qF "$v" "$work/reg.out" || fail "uninstall entry lacks '$v'"
+  done
+else
+  fail "no uninstall entry in the 64-bit view"
+fi
+has_key "$uninstall_key" 32 && fail "uninstall entry in the 32-bit view"
+if has_key "$extension_key" 64; then
+  grep -qi 'Foldwise.dll' "$work/reg.out" || fail "extension registered with another file"
+else
+  fail "shell extension not registered in the 64-bit view"
+fi
+has_key "$extension_key" 32 && fail "shell extension registered in the 32-bit view"
+has_key "$property_key" 64 || fail "no property sheet handler for folders"
+
+step "the installed program starts and exits through its tray menu"
+wine_run "$check" "$folder\\Brellix.exe" || fail "installed program check"
+settle
+has_key 'HKCU\Software\Brellix' 64 || fail "the program kept no settings"
+
+step "silent uninstall keeps the settings"
+uninstall
+for p in "${programs[@]}"; do [ -e "$installed/$p" ] && fail "$p left behind"; done
+[ -e "$shortcut" ] && fail "shortcut left behind"
+has_key "$uninstall_key" 64 && fail "uninstall entry left behind"
+has_key "$extension_key" 64 && fail "shell extension still registered"
+has_key "$property_key" 64 && fail "property sheet handler left behind"
+has_key 'HKCU\Software\Brellix' 64 || fail "the user's settings were removed"
+[ -f "$installed/Mail.Brellix" ] || fail "the account file was removed"
+
+step "install again, uninstall with the settings"
+install
+[ -f "$installed/Brellix.exe" ] || fail "second install"
+uninstall /RemoveSettings
+has_key 'HKCU\Software\Brellix' 64 && fail "settings left behind"
+[ -e "$installed" ] && fail "folder left behind: $(ls "$installed")"
+has_key "$uninstall_key" 64 && fail "uninstall entry left behind"
+
+if [ $failures -eq 0 ]; then echo "== setup e2e passed"; else echo "== $failures failures"; fi
+[ $failures -eq 0 ]
