@@ -33,6 +33,14 @@ version=$(basename "${setups[0]}" | sed 's/^Brellix-\(.*\)-setup\.exe$/\1/')
 
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+
+echo "== the version file and the checksums beside the setup program"
+mapfile -t lines <"$dist/version.txt"
+[ "${#lines[@]}" -eq 6 ] && [ "${lines[0]}" = 1 ] && [ "${lines[1]}" = "$version" ] ||
+  fail "version file: ${lines[*]}"
+[ "${lines[4]##*/}" = "$(basename "${setups[0]}")" ] || fail "download address ${lines[4]}"
+[ "${lines[5]}" = "sha256=$(sha256sum "${setups[0]}" | cut -c1-64)" ] || fail "digest line"
+(cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS"
 step() { echo "== $*"; }
 wine_run() { "$top/scripts/wine-run" "$@"; }
 # Waits until every program of the prefix has ended: the uninstaller runs from a
