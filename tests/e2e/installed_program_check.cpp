@@ -26,6 +26,9 @@ TEST(installedProgram, startsFromItsFolderAndExitsThroughTheTrayMenu)
         ASSERT_TRUE(program.started()) << installedProgram;
         HWND main = program.mainWindow(kStartTimeoutMs);
         ASSERT_NE(main, nullptr) << "no main window";
+        // The start-up chain loads the plug-in after the main window shows.
+        EXPECT_TRUE(e2e::waitUntil([] { return FindWindowA(nullptr, "Mail Tray") != nullptr; }))
+            << "the plug-in beside the program did not start";
         e2e::exitThroughTrayMenu(main);
         DWORD exitCode = 1;
         ASSERT_TRUE(program.waitForExit(kExitTimeoutMs, exitCode)) << "did not exit";

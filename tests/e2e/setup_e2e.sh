@@ -2,10 +2,18 @@
 # The setup program end to end, in a fresh Wine prefix of its own: a silent install
 # into a chosen folder, the installed program started and left through its tray menu,
 # a silent uninstall that keeps the user's settings, then install and uninstall again
-# with the settings removed.
-# Usage: setup_e2e.sh <source tree> <folder with the setup program> <installed_program_check.exe> <work folder>
+# with the settings removed. A 64-bit prefix (win64) must get the 64-bit set and the
+# 64-bit registry view, a 32-bit one (win32) the 32-bit set.
+# Usage: setup_e2e.sh <source tree> <folder with the setup program>
+#          <installed_program_check.exe> <work folder> win64|win32
 set -uo pipefail
-top=$1 dist=$2 check=$3 work=$4
+top=$1 dist=$2 check=$3 work=$4 arch=$5
+case $arch in
+  win64) machine=8664 view=64 other_view=32 ;;
+  win32) machine=14c view=32 other_view= ;; # one view only
+  *) echo "unknown prefix kind '$arch'"; exit 2 ;;
+esac
+export WINEARCH=$arch
 
 export WINEPREFIX="$work/prefix" BRELLIX_WINEPREFIX="$work/prefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -52,53 +60,55 @@ install() { wine_run cmd /c "$setup /S /D=$folder" || fail "setup exit code $?";
 uninstall() { wine_run "$folder\\Uninstall.exe" /S "$@" || fail "uninstall exit code $?"; settle; }
 query() { wine_run reg query "$@" >"$work/reg.out" 2>/dev/null; }
 has_key() { query "$1" "/reg:$2"; }
+# In the view of the other width, where there is one.
+in_other_view() { [ -n "$other_view" ] && has_key "$1" "$other_view"; }
 
 step "silent install into $folder"
 install
 for p in "${programs[@]}"; do [ -f "$installed/$p" ] || fail "$p not installed"; done
-[ "$("$top/scripts/pe-machine" "$installed/Brellix.exe")" = 8664 ] ||
-  fail "not the 64-bit set on a 64-bit system"
+[ "$("$top/scripts/pe-machine" "$installed/Brellix.exe")" = $machine ] ||
+  fail "not the set of the system's width ($arch)"
 [ -f "$shortcut" ] || fail "no Start menu shortcut"
-if has_key "$uninstall_key" 64; then
+if has_key "$uninstall_key" $view; then
   for v in "DisplayName    REG_SZ    Brellix" "DisplayVersion    REG_SZ    $version" \
     "Publisher    REG_SZ" "DisplayIcon    REG_SZ    $folder\\Brellix.exe" \
     "UninstallString    REG_SZ    \"$folder\\Uninstall.exe\"" "EstimatedSize    REG_DWORD"; do
     grep -qF "$v" "$work/reg.out" || fail "uninstall entry lacks '$v'"
   done
 else
-  fail "no uninstall entry in the 64-bit view"
+  fail "no uninstall entry in the $view-bit view"
 fi
-has_key "$uninstall_key" 32 && fail "uninstall entry in the 32-bit view"
-if has_key "$extension_key" 64; then
+in_other_view "$uninstall_key" && fail "uninstall entry in the $other_view-bit view"
+if has_key "$extension_key" $view; then
   grep -qi 'Foldwise.dll' "$work/reg.out" || fail "extension registered with another file"
 else
-  fail "shell extension not registered in the 64-bit view"
+  fail "shell extension not registered in the $view-bit view"
 fi
-has_key "$extension_key" 32 && fail "shell extension registered in the 32-bit view"
-has_key "$property_key" 64 || fail "no property sheet handler for folders"
+in_other_view "$extension_key" && fail "shell extension registered in the $other_view-bit view"
+has_key "$property_key" $view || fail "no property sheet handler for folders"
 
 step "the installed program starts and exits through its tray menu"
 wine_run "$check" "$folder\\Brellix.exe" || fail "installed program check"
 settle
-has_key 'HKCU\Software\Brellix' 64 || fail "the program kept no settings"
+has_key 'HKCU\Software\Brellix' $view || fail "the program kept no settings"
 
 step "silent uninstall keeps the settings"
 uninstall
 for p in "${programs[@]}"; do [ -e "$installed/$p" ] && fail "$p left behind"; done
 [ -e "$shortcut" ] && fail "shortcut left behind"
-has_key "$uninstall_key" 64 && fail "uninstall entry left behind"
-has_key "$extension_key" 64 && fail "shell extension still registered"
-has_key "$property_key" 64 && fail "property sheet handler left behind"
-has_key 'HKCU\Software\Brellix' 64 || fail "the user's settings were removed"
+has_key "$uninstall_key" $view && fail "uninstall entry left behind"
+has_key "$extension_key" $view && fail "shell extension still registered"
+has_key "$property_key" $view && fail "property sheet handler left behind"
+has_key 'HKCU\Software\Brellix' $view || fail "the user's settings were removed"
 [ -f "$installed/Mail.Brellix" ] || fail "the account file was removed"
 
 step "install again, uninstall with the settings"
 install
 [ -f "$installed/Brellix.exe" ] || fail "second install"
 uninstall /RemoveSettings
-has_key 'HKCU\Software\Brellix' 64 && fail "settings left behind"
+has_key 'HKCU\Software\Brellix' $view && fail "settings left behind"
 [ -e "$installed" ] && fail "folder left behind: $(ls "$installed")"
-has_key "$uninstall_key" 64 && fail "uninstall entry left behind"
+has_key "$uninstall_key" $view && fail "uninstall entry left behind"
 
 if [ $failures -eq 0 ]; then echo "== setup e2e passed"; else echo "== $failures failures"; fi
 [ $failures -eq 0 ]
