@@ -3,6 +3,7 @@
 // the exchange record is filled from the preferences, and what to do with its results.
 // The platform work (loading Renewo.dll, the registry key, message boxes, starting the
 // installer, the timer) goes through ScheduledUpdateHost.
+#include "common/version.h"
 #include "renewo/tdata.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 struct UpdateCheckConfig {
     std::uint32_t ownerWindow = 0;
     std::string appName = "Brellix";
-    std::string currentVersion = "2.6.0";
+    std::string currentVersion = BRELLIX_VERSION_TEXT;
     std::string webSiteUrl;     // the product's home page (string 308)
     std::string versionFileUrl; // the version file on the product's web server
 };

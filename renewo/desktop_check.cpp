@@ -3,6 +3,7 @@
 #include "renewo/own_module.h"
 #include "renewo/paths.h"
 #include "renewo/registry_values.h"
+#include "renewo/sha256_win.h"
 #include "renewo/window_ui.h"
 #include "renewo/wininet_session.h"
 
@@ -37,7 +38,9 @@ void checkOnDesktop(CheckInput in, HWND owner, HKEY settingsKey, CheckResult& re
     KeyValues settings(settingsKey);
     WindowUi ui(ownModule(), owner);
     SystemClock clock;
+    SystemDigest digest;
     CheckPorts ports{http.isOpen() ? &http : nullptr, settings, ui, clock};
+    ports.digest = &digest;
     runCheck(in, ports, result);
 }
 

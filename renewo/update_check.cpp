@@ -110,7 +110,7 @@ private:
             break;
         case UpdateChoice::Download:
             if (o.detailed) {
-                result_.installerDownloaded = download(report.downloadUrl);
+                result_.installerDownloaded = download(report);
             }
             break;
         case UpdateChoice::Continue:
@@ -129,8 +129,9 @@ private:
         }
     }
 
-    bool download(const std::string& url)
+    bool download(const VersionReport& report)
     {
+        const std::string& url = report.downloadUrl;
         const std::string name = installerFileName(url);
         // A name the installer could not be saved and started under is not worth the
         // download.
@@ -150,6 +151,11 @@ private:
         p_.ui.progressClose();
         switch (t.outcome) {
         case Transfer::Outcome::Complete:
+            if (!matchesPublishedDigest(report, t)) {
+                error("The downloaded file is not the published installer. It was not saved.",
+                      "Download Error");
+                return false;
+            }
             return save(name, t);
         case Transfer::Outcome::Cancelled:
             error("Download canceled.", "Download Canceled");
@@ -159,6 +165,17 @@ private:
         }
         transferFailed();
         return false;
+    }
+
+    // A version file without a digest line leaves the download unchecked, as it always was.
+    bool matchesPublishedDigest(const VersionReport& report, const Transfer& t)
+    {
+        if (!report.installerDigestGiven) {
+            return true;
+        }
+        std::string actual;
+        return p_.digest != nullptr && !report.installerSha256.empty() &&
+               p_.digest->sha256(t.data.get(), t.size, actual) && actual == report.installerSha256;
     }
 
     void transferFailed() { error("Failed to tranfer file.", "Download Error"); }

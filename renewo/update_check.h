@@ -6,6 +6,7 @@
 #include "renewo/download.h"
 #include "renewo/due_test.h"
 #include "renewo/http_session.h"
+#include "renewo/installer_digest.h"
 
 #include <cstdint>
 #include <string>
@@ -37,6 +38,9 @@ struct CheckPorts {
     CheckUi& ui;
     CheckClock& clock;
     std::uint32_t maxDownload = kMaxInstallerSize;
+    // Checks downloads against a digest the version file publishes; without it such a
+    // download cannot be trusted and is refused.
+    InstallerDigest* digest = nullptr;
 };
 
 // Fills result as the check goes on, so that what was decided before a step that

@@ -59,6 +59,8 @@ bool LineReader::next(std::string& line)
 
 namespace {
 
+const std::string kDigestPrefix = "sha256=";
+
 char lowerAscii(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -77,6 +79,24 @@ bool sameVersion(const std::string& a, const std::string& b)
         }
     }
     return true;
+}
+
+std::string digestFromLine(const std::string& line)
+{
+    constexpr std::size_t kDigestDigits = 64;
+    if (line.size() != kDigestPrefix.size() + kDigestDigits ||
+        line.compare(0, kDigestPrefix.size(), kDigestPrefix) != 0) {
+        return {};
+    }
+    std::string digest;
+    for (std::size_t i = kDigestPrefix.size(); i < line.size(); ++i) {
+        const char c = lowerAscii(line[i]);
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
+            return {};
+        }
+        digest.push_back(c);
+    }
+    return digest;
 }
 
 namespace {
@@ -105,6 +125,11 @@ VersionReport readLines(LineReader& lines, const std::string& currentVersion)
     const bool all =
         lines.next(r.releaseDate) && lines.next(r.pageUrl) && lines.next(r.downloadUrl);
     r.kind = all ? Kind::UpdateWithDetails : Kind::UpdateAfterReadError;
+    std::string sixth;
+    if (all && lines.next(sixth) && sixth.compare(0, kDigestPrefix.size(), kDigestPrefix) == 0) {
+        r.installerDigestGiven = true;
+        r.installerSha256 = digestFromLine(sixth);
+    }
     return r;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The version file: five text lines published beside the installer. Line 1 is the
 // format marker "1", then the newest version, its release date, the address of a page
-// about it and the address of the installer.
+// about it and the address of the installer. A sixth line "sha256=<64 hex digits>",
+// when present, is the installer's SHA-256 digest: a download must match it.
 #include "renewo/check_clock.h"
 #include "renewo/http_session.h"
 
@@ -53,6 +54,11 @@ struct VersionReport {
     std::string releaseDate;
     std::string pageUrl;
     std::string downloadUrl;
+    // A sixth line that starts with "sha256=": the download must match installerSha256
+    // (lower-case hex). A line that starts so but holds no digest leaves it empty, and
+    // then no download can match.
+    bool installerDigestGiven = false;
+    std::string installerSha256;
 
     bool updateAvailable() const
     {
@@ -70,6 +76,10 @@ struct VersionReport {
 // Reading that ran out of time tells nothing definite: it is a read error, whatever
 // lines came before.
 VersionReport readVersionFile(LineReader& lines, const std::string& currentVersion);
+
+// The digest of a "sha256=" line in lower case; empty when the rest of the line is not
+// exactly 64 hexadecimal digits.
+std::string digestFromLine(const std::string& line);
 
 // Version texts are compared as texts, ignoring letter case: any difference, newer or
 // older, is an update.

@@ -33,9 +33,10 @@ inline std::string programPath()
 
 class Program {
 public:
-    Program()
+    Program() : Program("\"" + programPath() + "\" /pref E2E") {}
+    // Another program, or this one elsewhere, by its whole command line.
+    explicit Program(std::string command)
     {
-        std::string command = "\"" + programPath() + "\" /pref E2E";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -271,10 +271,13 @@ protected:
         return d;
     }
 
-    void publish(const std::string& name, const std::string& installer)
+    // sixthLine: a line after the installer's address, as the version file may carry.
+    void publish(const std::string& name, const std::string& installer,
+                 const std::string& sixthLine = "")
     {
-        writeFile(g_work + "www\\version-" + name + ".txt",
-                  "1\r\n2.7.0\r\nMay 5, 2003\r\n" + url("page.html") + "\r\n" + url(name) + "\r\n");
+        writeFile(g_work + "www\\version-" + name + ".txt", "1\r\n2.7.0\r\nMay 5, 2003\r\n" +
+                                                                url("page.html") + "\r\n" +
+                                                                url(name) + "\r\n" + sixthLine);
         writeFile(g_work + "www\\" + name, installer);
     }
 
@@ -344,6 +347,39 @@ TEST_F(RenewoE2E, downloadsTheInstallerIntoTheChosenFolder)
     EXPECT_TRUE(user.seen().empty());
     EXPECT_EQ(again.installerDownloaded, 0);
     EXPECT_EQ(again.installerPath[0], '\0');
+}
+
+TEST_F(RenewoE2E, aPublishedDigestRefusesAnyOtherDownload)
+{
+    // "abc" and its standard SHA-256 digest; the server serves one byte changed.
+    const std::string abcDigest =
+        "sha256=BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD\r\n";
+    publish("changed-setup.exe", "abd", abcDigest);
+    SoftwareRenewo::TData d = record(1, url("version-changed-setup.exe.txt"));
+    {
+        User user(GetCurrentThreadId(), Script{true, false, g_work + "out"});
+        check(d);
+        EXPECT_TRUE(user.saw("box: Brellix - Download Error | The downloaded file is not the "
+                             "published installer. It was not saved."));
+        EXPECT_FALSE(user.saw("chooser"));
+    }
+    EXPECT_EQ(d.installerDownloaded, 0);
+    EXPECT_EQ(d.installerPath[0], '\0');
+
+    publish("signed-setup.exe", "abc", abcDigest);
+    const std::string folder = "C:\\renewo-e2e-digest";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SoftwareRenewo::TData matching = record(1, url("version-signed-setup.exe.txt"));
+    {
+        User user(GetCurrentThreadId(), Script{true, false, folder});
+        check(matching);
+        EXPECT_TRUE(user.saw("chooser"));
+    }
+    EXPECT_EQ(matching.installerDownloaded, 1);
+    const std::string path = folder + "\\signed-setup.exe";
+    EXPECT_EQ(readText(path), "abc");
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(RenewoE2E, aCancelledDownloadReportsNoInstaller)

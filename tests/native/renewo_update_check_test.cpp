@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace renewo;
 namespace Flags = SoftwareRenewo::Flags;
 
@@ -38,10 +40,27 @@ protected:
         publish("1\n2.7.0\nMay 5, 2003\nhttp://page/new.html\n" + kInstallerUrl + "\n");
     }
 
-    CheckResult run(bool withHttp = true)
+    CheckResult run(bool withHttp = true, InstallerDigest* digest = nullptr)
     {
         CheckPorts ports{withHttp ? &http : nullptr, settings, ui, clock};
+        ports.digest = digest;
         return runCheck(in, ports);
+    }
+};
+
+// Digests of the installers a test serves, as the system would compute them.
+class KnownDigests : public InstallerDigest {
+public:
+    std::map<std::string, std::string> of;
+    int computed = 0;
+    bool sha256(const char* data, std::uint32_t size, std::string& hex) override
+    {
+        ++computed;
+        const auto found = of.find(std::string(data, size));
+        if (found == of.end())
+            return false;
+        hex = found->second;
+        return true;
     }
 };
 
@@ -363,4 +382,51 @@ TEST_F(UpdateCheck, aVersionFileTooSlowForTheTimeLimitFailsTheCheck)
                              "connected"}));
     EXPECT_FALSE(settings.lastCheck());
     EXPECT_FALSE(r.installerDownloaded);
+}
+
+TEST_F(UpdateCheck, aPublishedDigestLetsOnlyTheMatchingInstallerBeSaved)
+{
+    const std::string installer(40000, 'I');
+    const std::string digest(64, 'c');
+    KnownDigests digests;
+    digests.of[installer] = digest;
+    http.responses[kInstallerUrl] = fakes::withLength(installer);
+    ui.choice = UpdateChoice::Download;
+    const std::string five = "1\n2.7.0\nMay 5, 2003\nhttp://page/new.html\n" + kInstallerUrl + "\n";
+    const std::string refused = "error: Brellix - Download Error | The downloaded file is not the "
+                                "published installer. It was not saved.";
+
+    publish(five + "sha256=" + std::string(64, 'C') + "\n");
+    CheckResult r = run(true, &digests);
+    EXPECT_TRUE(r.installerDownloaded) << "the digest matches whatever its letter case";
+    EXPECT_EQ(ui.savedData, installer);
+    EXPECT_EQ(digests.computed, 1);
+
+    // Another digest, a digest line without a digest, or no way to compute one: the
+    // download is refused before the folder is asked for.
+    for (const std::string& line :
+         {"sha256=" + std::string(63, 'c') + "d", "sha256=" + std::string(63, 'c')}) {
+        publish(five + line + "\n");
+        settings.values.clear(); // due again
+        ui.events.clear();
+        ui.savedData.clear();
+        r = run(true, &digests);
+        EXPECT_FALSE(r.installerDownloaded) << line;
+        EXPECT_TRUE(r.installerPath.empty());
+        EXPECT_TRUE(ui.saw(refused)) << line;
+        EXPECT_FALSE(ui.saw("choose folder"));
+        EXPECT_TRUE(ui.savedData.empty());
+    }
+    publish(five + "sha256=" + digest + "\n");
+    settings.values.clear();
+    ui.events.clear();
+    EXPECT_FALSE(run(true, nullptr).installerDownloaded);
+    EXPECT_TRUE(ui.saw(refused));
+
+    // Without a digest line nothing is computed and the download is saved as before.
+    publish(five);
+    settings.values.clear();
+    digests.computed = 0;
+    EXPECT_TRUE(run(true, &digests).installerDownloaded);
+    EXPECT_EQ(digests.computed, 0);
 }

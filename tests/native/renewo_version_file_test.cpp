@@ -245,3 +245,33 @@ TEST(renewoVersionFile, runningOutOfTimeIsAReadErrorWhateverCameBefore)
     EXPECT_EQ(report.kind, Kind::ReadError);
     EXPECT_FALSE(report.completesCheck());
 }
+
+TEST(renewoVersionFile, aSixthDigestLineIsTheInstallersDigest)
+{
+    const std::string five = "1\n2.7.0\nMay 5\nhttp://p/\nhttp://d/setup.exe\n";
+    const std::string upper(64, 'A');
+    const VersionReport given = report(five + "sha256=" + upper + "\r\n");
+    EXPECT_EQ(given.kind, Kind::UpdateWithDetails);
+    EXPECT_TRUE(given.installerDigestGiven);
+    EXPECT_EQ(given.installerSha256, std::string(64, 'a')) << "kept in lower case";
+
+    // A digest line that holds no digest still says one is expected: nothing matches.
+    for (const std::string& bad : {std::string("sha256=") + std::string(63, '0'),
+                                   std::string("sha256=") + std::string(65, '0'),
+                                   std::string("sha256=") + std::string(63, '0') + "g",
+                                   std::string("sha256= ") + std::string(64, '0')}) {
+        const VersionReport r = report(five + bad + "\n");
+        EXPECT_TRUE(r.installerDigestGiven) << bad;
+        EXPECT_TRUE(r.installerSha256.empty()) << bad;
+    }
+
+    // Five lines, or another sixth line, publish no digest.
+    for (const std::string& body :
+         {five, five + "\n", five + "md5=00\n", five + "SHA256=" + upper}) {
+        const VersionReport r = report(body);
+        EXPECT_EQ(r.kind, Kind::UpdateWithDetails);
+        EXPECT_FALSE(r.installerDigestGiven) << body;
+    }
+    // Nor does a file cut short before its fifth line.
+    EXPECT_FALSE(report("1\n2.7.0\nMay 5\nsha256=" + upper + "\n").installerDigestGiven);
+}

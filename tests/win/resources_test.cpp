@@ -2,6 +2,7 @@
 // string and sound loads by its number, the texts are the exact bytes the program
 // shows, and the pictures say what their role needs (a fill that rises with the level,
 // a warning variant in red, a transparent key where the list expects one).
+#include "common/version.h"
 #include "meter/res/resource.h"
 
 #include <gtest/gtest.h>
@@ -615,8 +616,9 @@ TEST(programVersion, versionResourceNamesTheProductAndVersion)
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwProductVersionMS, DWORD(MAKELONG(6, 2)));
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS,
+              DWORD(MAKELONG(BRELLIX_VERSION_MINOR, BRELLIX_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwProductVersionLS, DWORD(MAKELONG(0, BRELLIX_VERSION_PATCH)));
     auto value = [&](const char* name) {
         char* text = nullptr;
         UINT n = 0;
@@ -626,8 +628,8 @@ TEST(programVersion, versionResourceNamesTheProductAndVersion)
         return std::string(text);
     };
     EXPECT_EQ(value("ProductName"), "Brellix");
-    EXPECT_EQ(value("ProductVersion"), "2.6.0");
-    EXPECT_EQ(value("FileVersion"), "2.6.0");
+    EXPECT_EQ(value("ProductVersion"), BRELLIX_VERSION_TEXT);
+    EXPECT_EQ(value("FileVersion"), BRELLIX_VERSION_TEXT);
     EXPECT_EQ(value("OriginalFilename"), "Brellix.exe");
 }
 

@@ -1,13 +1,6 @@
 #pragma once
 // Resource numbers of Mail.dll. Plain #defines: the resource compiler reads this too.
 
-// Version of the library, in its version resource and so in the plug-in's information.
-#define MAIL_VERSION_MAJOR 1
-#define MAIL_VERSION_MINOR 0
-#define MAIL_VERSION_BUILD 0
-#define MAIL_VERSION_REVISION 1
-#define MAIL_VERSION_TEXT "1.0.0.1"
-
 // Strings
 #define IDS_PLUGIN_NAME 100
 #define IDS_PLUGIN_DESCRIPTION 101
