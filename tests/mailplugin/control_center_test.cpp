@@ -12,6 +12,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <thread>
 
 using namespace sheet_test;
@@ -166,6 +167,17 @@ void closeWith(HWND center, int button)
     waitUntil([&] { return !IsWindow(center); });
 }
 
+// A script that leaves the Control Center closed, even when it stops early: a failing
+// check must not leave the test waiting on an open dialog.
+std::function<void(HWND)> closing(std::function<void(HWND)> script)
+{
+    return [script](HWND center) {
+        script(center);
+        if (IsWindow(center))
+            closeWith(center, IDCANCEL);
+    };
+}
+
 class ControlCenterTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -196,23 +208,24 @@ TEST_F(ControlCenterTest, treeHoldsTheGroupsAndSelectionShowsOnePageWithItsCapti
     bool hasImages = false;
     bool closed = true;
     {
-        Driver driver(kTitle, [&](HWND center) {
-            HWND tree = GetDlgItem(center, IDC_CENTER_TREE);
-            outline = treeOutline(tree);
-            hasImages = SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0) != 0;
-            firstLabel = text(center, IDC_CENTER_LABEL);
-            const std::vector<HWND> shown = visiblePages(center);
-            firstVisible = shown.size();
-            if (!shown.empty())
-                firstHelp = text(shown.front(), IDC_HELP_TEXT);
-            HWND work = openPage(center, "Checking and Notifying", "Work");
-            workLabel = text(center, IDC_CENTER_LABEL);
-            workInterval = work ? text(work, IDC_NOT_INTERVAL) : "no single page";
-            HWND general = openPage(center, "Global Preferences", "General");
-            generalSmtp = general ? std::to_string(GetDlgItem(general, IDC_GEN_SMTP) != nullptr)
-                                  : "no single page";
-            closeWith(center, IDCANCEL);
-        });
+        Driver driver(kTitle, closing([&](HWND center) {
+                          HWND tree = GetDlgItem(center, IDC_CENTER_TREE);
+                          outline = treeOutline(tree);
+                          hasImages = SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0) != 0;
+                          firstLabel = text(center, IDC_CENTER_LABEL);
+                          const std::vector<HWND> shown = visiblePages(center);
+                          firstVisible = shown.size();
+                          if (!shown.empty())
+                              firstHelp = text(shown.front(), IDC_HELP_TEXT);
+                          HWND work = openPage(center, "Checking and Notifying", "Work");
+                          workLabel = text(center, IDC_CENTER_LABEL);
+                          workInterval = work ? text(work, IDC_NOT_INTERVAL) : "no single page";
+                          HWND general = openPage(center, "Global Preferences", "General");
+                          generalSmtp =
+                              general ? std::to_string(GetDlgItem(general, IDC_GEN_SMTP) != nullptr)
+                                      : "no single page";
+                          closeWith(center, IDCANCEL);
+                      }));
         closed = mail::openControlCenter(*host, {});
         ASSERT_FALSE(driver.missed());
     }
@@ -235,20 +248,22 @@ TEST_F(ControlCenterTest, okWritesTheNotificationSettingsAndRestartsTheTimer)
     host->account(0).notify.soundFile = "ding.wav";
     bool soundButtonsBefore = false, soundButtonsAfter = true;
     {
-        Driver driver(kTitle, [&](HWND center) {
-            HWND page = openPage(center, "Checking and Notifying", "Home");
-            if (page == nullptr)
-                return;
-            soundButtonsBefore = IsWindowEnabled(GetDlgItem(page, IDC_NOT_CHOOSE_SOUND));
-            click(page, IDC_NOT_SOUND);
-            waitUntil([&] { return !checked(page, IDC_NOT_SOUND); });
-            soundButtonsAfter = IsWindowEnabled(GetDlgItem(page, IDC_NOT_CHOOSE_SOUND));
-            click(page, IDC_NOT_DIALOG);
-            waitUntil([&] { return checked(page, IDC_NOT_DIALOG); });
-            typeText(page, IDC_NOT_INTERVAL, "0");
-            typeText(page, IDC_NOT_TIMEOUT, "0");
-            closeWith(center, IDOK);
-        });
+        Driver driver(kTitle, closing([&](HWND center) {
+                          HWND page = openPage(center, "Checking and Notifying", "Home");
+                          if (page == nullptr)
+                              return;
+                          soundButtonsBefore =
+                              IsWindowEnabled(GetDlgItem(page, IDC_NOT_CHOOSE_SOUND));
+                          click(page, IDC_NOT_SOUND);
+                          waitUntil([&] { return !checked(page, IDC_NOT_SOUND); });
+                          soundButtonsAfter =
+                              IsWindowEnabled(GetDlgItem(page, IDC_NOT_CHOOSE_SOUND));
+                          click(page, IDC_NOT_DIALOG);
+                          waitUntil([&] { return checked(page, IDC_NOT_DIALOG); });
+                          typeText(page, IDC_NOT_INTERVAL, "0");
+                          typeText(page, IDC_NOT_TIMEOUT, "0");
+                          closeWith(center, IDOK);
+                      }));
         EXPECT_TRUE(mail::openControlCenter(*host, {}));
         ASSERT_FALSE(driver.missed());
     }
@@ -273,19 +288,19 @@ TEST_F(ControlCenterTest, cancelLeavesAccountsAndProfileAlone)
     host->registry.putString(kProfile, "MailClient", "C:\\old.exe");
     host->addAccount("Home", 5);
     {
-        Driver driver(kTitle, [&](HWND center) {
-            HWND notify = openPage(center, "Checking and Notifying", "Home");
-            HWND details = openPage(center, "Account Details", "Home");
-            HWND general = openPage(center, "Global Preferences", "General");
-            if (notify == nullptr || details == nullptr || general == nullptr)
-                return;
-            typeText(notify, IDC_NOT_INTERVAL, "1");
-            click(notify, IDC_NOT_DIALOG);
-            waitUntil([&] { return checked(notify, IDC_NOT_DIALOG); });
-            typeText(details, IDC_ACC_NAME, "Renamed");
-            typeText(general, IDC_GEN_SMTP, "smtp.localhost");
-            closeWith(center, IDCANCEL);
-        });
+        Driver driver(kTitle, closing([&](HWND center) {
+                          HWND notify = openPage(center, "Checking and Notifying", "Home");
+                          HWND details = openPage(center, "Account Details", "Home");
+                          HWND general = openPage(center, "Global Preferences", "General");
+                          if (notify == nullptr || details == nullptr || general == nullptr)
+                              return;
+                          typeText(notify, IDC_NOT_INTERVAL, "1");
+                          click(notify, IDC_NOT_DIALOG);
+                          waitUntil([&] { return checked(notify, IDC_NOT_DIALOG); });
+                          typeText(details, IDC_ACC_NAME, "Renamed");
+                          typeText(general, IDC_GEN_SMTP, "smtp.localhost");
+                          closeWith(center, IDCANCEL);
+                      }));
         EXPECT_FALSE(mail::openControlCenter(*host, {}));
         ASSERT_FALSE(driver.missed());
     }
@@ -303,27 +318,28 @@ TEST_F(ControlCenterTest, clientPageRefusesAnEmptyPathAndStaysOpen)
     bool pathEnabledBefore = true, pathEnabledAfter = false, refused = false, stayed = false;
     std::string startLabel;
     {
-        Driver driver(kTitle, [&](HWND center) {
-            startLabel = text(center, IDC_CENTER_LABEL);
-            HWND page = visiblePages(center).front();
-            pathEnabledBefore = IsWindowEnabled(GetDlgItem(page, IDC_CLI_PATH));
-            click(page, IDC_CLI_CLIENT);
-            waitUntil([&] { return checked(page, IDC_CLI_CLIENT); });
-            pathEnabledAfter = IsWindowEnabled(GetDlgItem(page, IDC_CLI_PATH));
-            // Leaving for another page is refused as OK is.
-            selectPage(center, "Global Preferences", "General");
-            HWND box = nullptr;
-            refused = waitUntil([&] {
-                return (box = findMessageBox(driver.thread(),
-                                             "You must enter a path to a mail client.")) != nullptr;
-            });
-            if (box != nullptr)
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-            waitUntil([&] { return !IsWindow(box); });
-            stayed = text(center, IDC_CENTER_LABEL) == "Mail Client - Work";
-            typeText(page, IDC_CLI_PATH, "C:\\client.exe");
-            closeWith(center, IDOK);
-        });
+        Driver driver(kTitle, closing([&](HWND center) {
+                          startLabel = text(center, IDC_CENTER_LABEL);
+                          HWND page = visiblePages(center).front();
+                          pathEnabledBefore = IsWindowEnabled(GetDlgItem(page, IDC_CLI_PATH));
+                          click(page, IDC_CLI_CLIENT);
+                          waitUntil([&] { return checked(page, IDC_CLI_CLIENT); });
+                          pathEnabledAfter = IsWindowEnabled(GetDlgItem(page, IDC_CLI_PATH));
+                          // Leaving for another page is refused as OK is.
+                          selectPage(center, "Global Preferences", "General");
+                          HWND box = nullptr;
+                          refused = waitUntil([&] {
+                              return (box = findMessageBox(
+                                          driver.thread(),
+                                          "You must enter a path to a mail client.")) != nullptr;
+                          });
+                          if (box != nullptr)
+                              PostMessageA(box, WM_COMMAND, IDOK, 0);
+                          waitUntil([&] { return !IsWindow(box); });
+                          stayed = text(center, IDC_CENTER_LABEL) == "Mail Client - Work";
+                          typeText(page, IDC_CLI_PATH, "C:\\client.exe");
+                          closeWith(center, IDOK);
+                      }));
         // The first group with an account opens on that account's mail-client page.
         EXPECT_TRUE(mail::openControlCenter(*host, {{1, 1}, {}}));
         ASSERT_FALSE(driver.missed());
@@ -343,16 +359,16 @@ TEST_F(ControlCenterTest, generalPageWritesTheGlobalValues)
     host->registry.putString(kProfile, "MailClient", "C:\\old.exe");
     std::string clientShown, outline;
     {
-        Driver driver(kTitle, [&](HWND center) {
-            outline = treeOutline(GetDlgItem(center, IDC_CENTER_TREE));
-            const std::vector<HWND> shown = visiblePages(center);
-            if (shown.size() != 1 ||
-                text(center, IDC_CENTER_LABEL) != "Global Preferences - General")
-                return;
-            clientShown = text(shown.front(), IDC_GEN_CLIENT);
-            typeText(shown.front(), IDC_GEN_SMTP, "smtp.localhost");
-            closeWith(center, IDOK);
-        });
+        Driver driver(kTitle, closing([&](HWND center) {
+                          outline = treeOutline(GetDlgItem(center, IDC_CENTER_TREE));
+                          const std::vector<HWND> shown = visiblePages(center);
+                          if (shown.size() != 1 ||
+                              text(center, IDC_CENTER_LABEL) != "Global Preferences - General")
+                              return;
+                          clientShown = text(shown.front(), IDC_GEN_CLIENT);
+                          typeText(shown.front(), IDC_GEN_SMTP, "smtp.localhost");
+                          closeWith(center, IDOK);
+                      }));
         mail::openControlCenter(*host, {{4, std::nullopt}, {}});
         ASSERT_FALSE(driver.missed());
     }
@@ -395,4 +411,48 @@ TEST_F(ControlCenterTest, openingAMissingClientOffersTheGeneralPage)
     EXPECT_TRUE(askedTwice);
     EXPECT_EQ(label, "Global Preferences - General");
     EXPECT_EQ(host->registry.value(kProfile, "MailClient"), nullptr);
+}
+
+TEST_F(ControlCenterTest, addAccountClosesTheCenterKeepingChangesOnlyWhenAsked)
+{
+    const std::string question = "The 'Control Center' will close before opening the 'Create "
+                                 "Account' dialog.\nWould you like to save any changes you made?";
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "yes" : "no");
+        host = std::make_unique<FakeHost>(module);
+        std::atomic<HWND> shown{nullptr};
+        bool asked = false, hiddenWhileAdding = false;
+        mail::CenterRequest request;
+        request.addAccount = [&] {
+            hiddenWhileAdding = shown.load() != nullptr && !IsWindowVisible(shown.load());
+            host->addAccount("New", 5);
+        };
+        bool applied = false;
+        {
+            Driver driver(
+                kTitle, closing([&](HWND center) {
+                    shown = center;
+                    HWND help = visiblePages(center).front();
+                    HWND general = openPage(center, "Global Preferences", "General");
+                    if (general == nullptr)
+                        return;
+                    typeText(general, IDC_GEN_SMTP, "smtp.localhost");
+                    PostMessageA(help, WM_COMMAND, MAKEWPARAM(IDC_HELP_ADD_ACCOUNT, BN_CLICKED), 0);
+                    HWND box = nullptr;
+                    asked = waitUntil([&] {
+                        return (box = findMessageBox(driver.thread(), question)) != nullptr;
+                    });
+                    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+                    waitUntil([&] { return !IsWindow(center); });
+                }));
+            applied = mail::openControlCenter(*host, request);
+            ASSERT_FALSE(driver.missed());
+        }
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(hiddenWhileAdding);
+        EXPECT_EQ(applied, answer == IDYES);
+        ASSERT_EQ(host->accounts().size(), 1u);
+        EXPECT_EQ(host->accounts()[0]->record.name, "New");
+        EXPECT_EQ(host->registry.value(kProfile, "MailSMTPServer") != nullptr, answer == IDYES);
+    }
 }

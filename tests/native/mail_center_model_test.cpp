@@ -52,8 +52,9 @@ TEST(CenterTreeTest, EachAccountHasOnePageInEachOfTheFirstThreeGroups)
     for (std::size_t i = 4; i < tree.size(); ++i) {
         ASSERT_NE(tree[i].parent, kNoParent);
         byGroup[tree[static_cast<std::size_t>(tree[i].parent)].caption].push_back(tree[i].caption);
-        if (tree[i].kind != PageKind::General)
+        if (tree[i].kind != PageKind::General) {
             EXPECT_EQ(tree[i].image, kAccountImage);
+        }
     }
     const std::vector<std::string> both{"Home", "Work"};
     EXPECT_EQ(byGroup["Account Details"], both);
