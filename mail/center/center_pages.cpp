@@ -17,6 +17,7 @@ constexpr char kClientFilter[] = "Executable Files (*.exe)|*.exe|All Files (*.*)
 constexpr char kClientExtension[] = "exe";
 constexpr char kSoundFilter[] = "Sound Files (*.wav)|*.wav|All Files (*.*)|*.*||";
 constexpr char kSoundExtension[] = "wav";
+constexpr WORD kInformationIcon = 32516; // the system's IDI_INFORMATION
 
 // Asks for an existing file with the open-file dialog, starting from `path`; false when
 // the user cancelled. `filter` separates its parts with '|'.
@@ -79,7 +80,8 @@ void CHelpPage::onInit()
 {
     setText(IDC_HELP_TEXT, helpText_);
     SendMessageA(item(IDC_HELP_PICTURE), STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32516))), 0);
+                 reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(kInformationIcon))),
+                 0);
 }
 
 bool CHelpPage::onCommand(int id, int)
