@@ -7,6 +7,7 @@
 #include "mail/plugin/res/resource.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace mail {
 
@@ -89,81 +90,68 @@ BitmapHandle loadNotePicture(HINSTANCE module, COLORREF background)
 class AccountDetailsPage : public PropertyPage {
 public:
     AccountDetailsPage(HINSTANCE module, AccountRecord& record, const std::string& hostName)
-        : PropertyPage(IDD_ACCOUNT_DETAILS, module), module_(module), record_(record),
-          hostName_(hostName)
+        : PropertyPage(IDD_ACCOUNT_DETAILS, module), record_(record), form_(module, hostName)
     {
     }
 
     bool applied() const { return applied_; }
 
 protected:
-    void onInit() override
-    {
-        showFields(accountDetailsText(record_));
-        emboldenRequiredLabels();
-        showNotePicture();
-    }
+    void onInit() override { form_.open(*this, record_); }
 
     bool onApply(bool) override
     {
-        AccountDetailsText fields = readFields();
-        const std::optional<DetailsRefusal> refusal = validateAccountDetails(fields);
-        setText(IDC_ACC_PORT, fields.port); // an empty port shows the one it became
-        if (refusal) {
-            refuse(*refusal);
+        const std::optional<AccountDetailsText> fields = form_.checkedFields(*this);
+        if (!fields)
             return false;
-        }
-        applyAccountDetails(fields, record_);
+        applyAccountDetails(*fields, record_);
         applied_ = true;
         return true;
     }
 
 private:
-    void showFields(const AccountDetailsText& fields)
-    {
-        for (const FieldControl& control : kFieldControls)
-            setText(control.id, fields.*control.field);
-    }
-
-    AccountDetailsText readFields() const
-    {
-        AccountDetailsText fields;
-        for (const FieldControl& control : kFieldControls)
-            fields.*control.field = text(control.id);
-        return fields;
-    }
-
-    void emboldenRequiredLabels()
-    {
-        bold_ = boldVariant(reinterpret_cast<HFONT>(SendMessageA(hwnd(), WM_GETFONT, 0, 0)));
-        for (int id : kRequiredLabels)
-            SendMessageA(item(id), WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
-    }
-
-    void showNotePicture()
-    {
-        note_ = loadNotePicture(module_, GetSysColor(COLOR_BTNFACE));
-        SendMessageA(item(IDC_ACC_NOTE_PICTURE), STM_SETIMAGE, IMAGE_BITMAP,
-                     reinterpret_cast<LPARAM>(note_.get()));
-    }
-
-    void refuse(const DetailsRefusal& refusal)
-    {
-        messageBox(nullptr, refusal.message, hostName_, kInformationBox);
-        const int id = controlOf(refusal.field);
-        focus(id);
-        SendMessageA(item(id), EM_SETSEL, 0, -1);
-    }
-
-    HINSTANCE module_;
     AccountRecord& record_;
-    const std::string& hostName_;
+    AccountDetailsForm form_;
     bool applied_ = false;
-    FontHandle bold_;
-    BitmapHandle note_;
 };
 
 } // namespace
+
+AccountDetailsForm::AccountDetailsForm(HINSTANCE module, std::string hostName)
+    : module_(module), hostName_(std::move(hostName))
+{
+}
+
+void AccountDetailsForm::open(DialogControls& page, const AccountRecord& record)
+{
+    const AccountDetailsText fields = accountDetailsText(record);
+    for (const FieldControl& control : kFieldControls)
+        page.setText(control.id, fields.*control.field);
+
+    bold_ = boldVariant(reinterpret_cast<HFONT>(SendMessageA(page.hwnd(), WM_GETFONT, 0, 0)));
+    for (int id : kRequiredLabels)
+        SendMessageA(page.item(id), WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
+
+    note_ = loadNotePicture(module_, GetSysColor(COLOR_BTNFACE));
+    SendMessageA(page.item(IDC_ACC_NOTE_PICTURE), STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(note_.get()));
+}
+
+std::optional<AccountDetailsText> AccountDetailsForm::checkedFields(DialogControls& page)
+{
+    AccountDetailsText fields;
+    for (const FieldControl& control : kFieldControls)
+        fields.*control.field = page.text(control.id);
+    const std::optional<DetailsRefusal> refusal = validateAccountDetails(fields);
+    page.setText(IDC_ACC_PORT, fields.port);
+    if (!refusal)
+        return fields;
+    messageBox(nullptr, refusal->message, hostName_, kInformationBox);
+    const int id = controlOf(refusal->field);
+    page.focus(id);
+    SendMessageA(page.item(id), EM_SETSEL, 0, -1);
+    return std::nullopt;
+}
 
 bool runAccountSheet(HINSTANCE module, const std::string& title, AccountRecord& record,
                      const std::string& hostName)

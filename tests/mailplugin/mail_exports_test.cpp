@@ -1,6 +1,7 @@
 // Mail.dll loaded as a host loads it: by name, with every export bound through the
 // names and types of mail_exports.h. Each test loads a fresh library (its manager
 // starts anew) and frees it again.
+#include "common/version.h"
 #include "mail/account_record.h"
 #include "mail/plugin/mail_exports.h"
 #include "mail/plugin/res/resource.h"
@@ -237,9 +238,10 @@ TEST_F(MailExportsTest, pluginInfoCarriesTheLibrarysOwnVersion)
     EXPECT_EQ(bound<GetPluginInfoFn>(module, kGetPluginInfo)(&info), 0);
     EXPECT_EQ(info.pluginId, 1);
     EXPECT_STREQ(info.name, "Mail");
-    const std::string expected =
-        "Version " + std::to_string(MAIL_VERSION_MAJOR) + "." + std::to_string(MAIL_VERSION_MINOR) +
-        "." + std::to_string(MAIL_VERSION_BUILD) + "." + std::to_string(MAIL_VERSION_REVISION);
+    // The file version of every binary: major, minor, patch and a revision of 0.
+    const std::string expected = "Version " + std::to_string(BRELLIX_VERSION_MAJOR) + "." +
+                                 std::to_string(BRELLIX_VERSION_MINOR) + "." +
+                                 std::to_string(BRELLIX_VERSION_PATCH) + ".0";
     EXPECT_EQ(std::string(info.version), expected);
     EXPECT_STREQ(info.description, "Watch one or more mail accounts for new mail");
 

@@ -87,3 +87,34 @@
 #define IDD_SAVE_ATTACHMENTS 1022
 #define IDC_ATT_LIST 1041
 #define IDC_ATT_SAVE 1043
+
+// The Control Center: the options dialog (tree, caption label, the frame marking where
+// the pages go) and its pages. The details page is IDD_ACCOUNT_DETAILS.
+#define IDD_CENTER 1016
+#define IDC_CENTER_TREE 1045
+#define IDC_CENTER_LABEL 1046
+#define IDC_CENTER_PAGE_AREA 1047
+#define IDD_CENTER_HELP 1017
+#define IDC_HELP_TEXT 1058
+#define IDC_HELP_PICTURE 1059
+#define IDC_HELP_NOTE 1060
+#define IDC_HELP_ADD_ACCOUNT 1061
+#define IDD_PREF_GENERAL 1012
+#define IDC_GEN_SMTP 1032
+#define IDC_GEN_CLIENT 1019
+#define IDC_GEN_CHOOSE 1020
+#define IDD_PREF_NOTIFY 1005
+#define IDC_NOT_INTERVAL 1004
+#define IDC_NOT_TIMEOUT 1035
+#define IDC_NOT_TRAY_ICON 1005
+#define IDC_NOT_TRAY_POPUP 1006
+#define IDC_NOT_DIALOG 1007
+#define IDC_NOT_SOUND 1008
+#define IDC_NOT_CHOOSE_SOUND 1011
+#define IDC_NOT_PLAY 1012
+#define IDC_NOT_SOUND_FILE 1013
+#define IDD_PREF_CLIENT 1006
+#define IDC_CLI_INTERNAL 1015
+#define IDC_CLI_CLIENT 1016
+#define IDC_CLI_PATH 1017
+#define IDC_CLI_CHOOSE 1018
