@@ -4,6 +4,7 @@
 
 #include "common/win/message_box.h"
 #include "common/win/wait_cursor.h"
+#include "mail/center/control_center.h"
 #include "mail/check/win_mutex.h"
 #include "mail/send/send_window.h"
 #include "mail/view/message_window.h"
@@ -55,9 +56,18 @@ void PluginWindows::runCommand(int commandId)
     case kCmdSendMail:
         openSendWindow(*this);
         break;
+    case kCmdControlCenter: {
+        ModalScope modal(*this);
+        openControlCenter(
+            *this, CenterRequest{{center::kDetailsGroup, std::nullopt}, [this] { addAccount(); }});
+        break;
+    }
+    case kCmdOpenMailClient: {
+        ModalScope modal(*this);
+        openMailClient(*this);
+        break;
+    }
     default:
-        // The Control Center and the mail client are not in this library yet: their
-        // commands do nothing.
         break;
     }
 }
