@@ -10,10 +10,14 @@
 #include "mail/check/check_scheduler.h"
 #include "mail/check/win_mutex.h"
 #include "mail/pop3_socket.h"
+#include "mail/view/attachment_files_win.h"
 
 #include "tests/e2e/pop3_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
 
 #include <cstdio>
 
@@ -198,6 +202,74 @@ TEST(DeleteOnServer, AllEmptiesTheMaildir)
     EXPECT_GT(asked, 1u);
     EXPECT_EQ(report.failures, 0u);
     EXPECT_EQ(messagesOnDisk("bob"), 0);
+}
+
+// Every byte value twice, so that a text-mode write or a lost byte shows.
+std::string binaryPayload()
+{
+    std::string bytes;
+    for (int round = 0; round < 2; ++round)
+        for (int value = 0; value < 256; ++value)
+            bytes += static_cast<char>(value);
+    return bytes;
+}
+
+std::string base64Lines(const std::string& bytes)
+{
+    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const auto at = [&](std::size_t k) {
+            return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0u;
+        };
+        const unsigned group = at(i) << 16 | at(i + 1) << 8 | at(i + 2);
+        out += digits[group >> 18 & 63];
+        out += digits[group >> 12 & 63];
+        out += i + 1 < bytes.size() ? digits[group >> 6 & 63] : '=';
+        out += i + 2 < bytes.size() ? digits[group & 63] : '=';
+        if ((i / 3 + 1) % 19 == 0)
+            out += "\r\n";
+    }
+    return out + "\r\n";
+}
+
+TEST(AttachmentFromTheServer, IsSavedByteForByteUnderItsName)
+{
+    const std::string payload = binaryPayload();
+    {
+        std::ofstream out(maildir("carol") + "new\\3000000001.Mattached.checktest",
+                          std::ios::binary);
+        out << "From: sender@example.org\r\nTo: carol@example.org\r\nSubject: attached\r\n"
+               "MIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"part\"\r\n\r\n"
+               "--part\r\nContent-Type: text/plain\r\n\r\nSee the file.\r\n"
+               "--part\r\nContent-Type: application/octet-stream; name=\"data.bin\"\r\n"
+               "Content-Transfer-Encoding: base64\r\n"
+               "Content-Disposition: attachment; filename=\"data.bin\"\r\n\r\n"
+            << base64Lines(payload) << "--part--\r\n";
+    }
+    mail::CheckContext ctx;
+    ctx.transports = mail::CPop3Socket::make;
+    ctx.checkLock = &mail::processCheckLock();
+    ctx.log = [](const std::string&, mail::LogLevel) {};
+    const mail::CheckOutcome outcome = mail::runCheck(loginAs("carol"), {}, ctx);
+    ASSERT_TRUE(outcome.succeeded);
+    const auto found = std::find_if(
+        outcome.messages->begin(), outcome.messages->end(), [](const mail::StoredMessage& m) {
+            return m.rawText.find("Subject: attached") != std::string::npos;
+        });
+    ASSERT_NE(found, outcome.messages->end());
+    const mail::CMailMessage message(found->rawText, found->uniqueId, 0, 1);
+    ASSERT_EQ(message.attachmentCount(), 1u);
+    EXPECT_EQ(message.attachments()[0].fileName, "data.bin");
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "brellix_attachment_e2e\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(mail::saveAttachment(message, 0, folder));
+    EXPECT_EQ(readFile(folder + "data.bin"), payload);
+    DeleteFileA((folder + "data.bin").c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 } // namespace
