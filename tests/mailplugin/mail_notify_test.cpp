@@ -6,6 +6,7 @@
 #include "mail/notify/tray_popup_wnd.h"
 #include "mail/plugin/mail_exports.h"
 #include "mail/plugin/res/resource.h"
+#include "tests/mailplugin/message_pump.h"
 
 #include "../win/window_shot.h"
 
@@ -33,22 +34,7 @@ constexpr char kWorkText[] = "Could not connect to your Work account.";
 constexpr char kHost[] = "Brellix";
 constexpr char kDialogTitle[] = "Brellix - Notification";
 
-// Runs this thread's messages until `done` holds or about five seconds have passed.
-bool pumpUntil(const std::function<bool()>& done)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 5000)
-            return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-    return true;
-}
+using fakes::pumpUntil;
 
 RECT workArea()
 {

@@ -10,6 +10,7 @@
 #include "mail/send/recipients_dialog.h"
 #include "mail/send/send_texts.h"
 #include "mail/send/send_window.h"
+#include "tests/mailplugin/message_pump.h"
 
 #include "../win/sheet_driver.h"
 
@@ -33,22 +34,7 @@ constexpr char kHost[] = "SendHost";
 constexpr char kWindowTitle[] = "SendHost - Send Message";
 const char* const kProfileKey = FakeUiHost::kProfileKey;
 
-// Runs this thread's messages until `done` holds or about five seconds have passed.
-bool pumpUntil(const std::function<bool()>& done)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 5000)
-            return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-    return true;
-}
+using fakes::pumpUntil;
 
 std::string answerBox(DWORD thread)
 {
