@@ -10,7 +10,9 @@
                                               maildirs after a quiet spell
 
 ROOT is the dovecot folder pop3_server.py made. Delivery every 20 s to one of the
-two users in turn; every 50 s one message of a user is deleted from the maildir. The
+two users in turn; every 50 s one message of a user is deleted from the maildir, and
+a mailbox past 15 messages loses one at every delivery, so that it stays near that
+size. The
 verification runs after at least two checks of an unchanged mailbox: every message
 on the server must be in the file (none lost) and none may still be new (a message
 is new at one check only).
@@ -22,6 +24,7 @@ import sys
 import time
 
 USERS = ("bob", "carol")
+MAILBOX_CAP = 15
 
 
 def counted(text):
@@ -134,6 +137,14 @@ def drive(root, seconds):
         user = USERS[serial % len(USERS)]
         deliver(root, user, serial)
         print(f"{time.time() - start:7.1f} s: delivered 'soak {serial}' to {user}", flush=True)
+        # A mailbox that keeps growing would make the plug-in's memory grow with it:
+        # past its cap, every delivery is matched by a deletion.
+        files = maildir_files(root, user)
+        if len(files) > MAILBOX_CAP:
+            gone = files[rng.randrange(len(files))]
+            os.remove(gone)
+            print(f"{time.time() - start:7.1f} s: deleted {os.path.basename(gone)} of {user}",
+                  flush=True)
         if time.time() >= next_delete:
             victim = USERS[rng.randrange(len(USERS))]
             files = maildir_files(root, victim)
