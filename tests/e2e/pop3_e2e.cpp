@@ -4,28 +4,19 @@
 #include "mail/mail_account.h"
 #include "mail/pop3_socket.h"
 
-#include "tests/e2e/wine_path.h"
+#include "tests/e2e/pop3_fixture.h"
 
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace {
 
-std::string g_work;
-int g_port = 0;
-int g_downPort = 0;
+using namespace pop3fixture;
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
+int g_downPort = 0;
 
 struct Expected {
     int count = 0;
@@ -202,11 +193,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: pop3_e2e WORKDIR (the fixture's Unix path)\n");
         return 2;
     }
-    g_work = windowsPathOfUnixFolder(argv[1]);
-    g_port = std::atoi(readFile(g_work + "port").c_str());
+    const bool loaded = pop3fixture::load(argv[1]);
     g_downPort = std::atoi(readFile(g_work + "down_port").c_str());
-    if (g_port <= 0 || g_downPort <= 0) {
-        std::fprintf(stderr, "pop3_e2e: no server port in %s\n", g_work.c_str());
+    if (!loaded || g_downPort <= 0) {
+        std::fprintf(stderr, "pop3_e2e: no server port in %s\n", argv[1]);
         return 2;
     }
     WSADATA data;
