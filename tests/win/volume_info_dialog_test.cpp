@@ -69,8 +69,9 @@ TEST(volumeInfoDialog, opensOnTheVolumeWithTheLevelFollowingItsBox)
         level = text(dialog, IDC_VOLINFO_LEVEL);
         levelOn = checked(dialog, IDC_VOLINFO_WARN) && enabledItem(dialog, IDC_VOLINFO_LEVEL);
         click(dialog, IDC_VOLINFO_WARN);
+        // The dialog disables the two controls one after the other; this thread may look between.
         levelOffAfterToggle = waitUntil([&] { return !enabledItem(dialog, IDC_VOLINFO_LEVEL); });
-        mbOff = !enabledItem(dialog, IDC_VOLINFO_MB);
+        mbOff = waitUntil([&] { return !enabledItem(dialog, IDC_VOLINFO_MB); });
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
     ASSERT_FALSE(run.missed);
