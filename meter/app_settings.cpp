@@ -55,6 +55,10 @@ bool readVolume(const RegistryKey& key, std::size_t n, WatchedVolume& volume)
     // Every use of a volume path (its share name, the space query) expects the final
     // backslash; a hand-edited or older value may lack it.
     volume.path = withTrailingBackslash(volume.path);
+    // A path that only the added backslash takes past the limit would be saved as a
+    // text the next start refuses, and the volume would vanish then; it goes now.
+    if (volume.path.size() > kMaxSettingsText)
+        return false;
     readText(key, numbered("User Name", n), volume.userName);
     readDword(key, numbered("Volume Warning", n), volume.warningMB);
     std::uint32_t inToolTip = 0;
@@ -111,8 +115,14 @@ void AppSettings::load(const RegistryKey& key, const std::string& programFolder)
     booleans &= ~Booleans::kClearedOnLoad;
 
     std::string text;
-    if (readText(key, "Remote Computer", text))
+    if (readText(key, "Remote Computer", text)) {
+        // The leading backslashes must leave a text the next load takes again;
+        // otherwise the name counts as damaged and this computer stays.
+        const std::string before = remoteComputer;
         setRemoteComputer(text);
+        if (remoteComputer.size() > kMaxSettingsText)
+            remoteComputer = before;
+    }
     if (!readText(key, "Log Files Folder", logFilesFolder))
         logFilesFolder = withTrailingBackslash(programFolder);
     readDword(key, "Log File Buffer", logFileBuffer);

@@ -52,7 +52,13 @@ bool LineReader::next(std::string& line)
             }
         }
         if (!fill()) {
-            return any && state_ == State::Ended;
+            if (any && state_ == State::Ended) {
+                return true;
+            }
+            // Cut short by a failed read, the bound or the deadline: no line, and none of
+            // it is left for a caller to take as one (a page address cut in the middle).
+            line.clear();
+            return false;
         }
     }
 }

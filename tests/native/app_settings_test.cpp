@@ -1,5 +1,6 @@
 #include "meter/app_settings.h"
 #include "meter/memory_registry.h"
+#include "meter/registry_values.h"
 #include "test_fakes.h"
 
 #include <gtest/gtest.h>
@@ -354,6 +355,37 @@ TEST_F(AppSettingsStore, volumePathsGainTheirTrailingBackslashOnLoad)
     EXPECT_EQ(s.volumes[0].path, "\\\\srv\\docs\\");
     EXPECT_EQ(s.volumes[1].path, "D:\\");
     EXPECT_EQ(s.volumes[2].path, "E:\\");
+}
+
+TEST_F(AppSettingsStore, textsThatLoadingLengthensStillLoadAfterTheirSave)
+{
+    // 259 characters is the most a text may have; the backslashes loading adds must not
+    // produce a value that the next start refuses.
+    const std::string longest(kMaxSettingsText, 'a');
+    registry.putDword(kKey, "Volume Count", 3);
+    registry.putString(kKey, "Volume 0", longest);
+    registry.putString(kKey, "Volume 1", longest.substr(1));
+    registry.putString(kKey, "Volume 2", longest.substr(1) + "\\");
+    registry.putString(kKey, "Remote Computer", longest);
+    const AppSettings s = loaded();
+    ASSERT_EQ(s.volumes.size(), 2u);
+    EXPECT_EQ(s.volumes[0].path, longest.substr(1) + "\\");
+    EXPECT_EQ(s.volumes[1].path, longest.substr(1) + "\\");
+    EXPECT_EQ(s.remoteComputer, "");
+
+    registry.putString(kKey, "Remote Computer", "\\\\" + longest.substr(2));
+    EXPECT_EQ(loaded().remoteComputer, "\\\\" + longest.substr(2));
+    registry.putString(kKey, "Remote Computer", longest.substr(2));
+    EXPECT_EQ(loaded().remoteComputer, "\\\\" + longest.substr(2));
+    registry.putString(kKey, "Remote Computer", longest.substr(1));
+    EXPECT_EQ(loaded().remoteComputer, "");
+
+    MemoryRegistry again;
+    auto key = again.root()->createSubkey(kKey);
+    ASSERT_TRUE(s.save(*key));
+    AppSettings back = defaults();
+    back.load(*key, kFolder);
+    EXPECT_TRUE(back == s);
 }
 
 TEST_F(AppSettingsStore, numDrivesDisplayedIsFittedToTheVolumes)

@@ -165,6 +165,19 @@ TEST_F(UpdateCheck, twoLinesShowTheReadErrorThenTheShortForm)
     EXPECT_EQ(settings.lastCheck(), std::uint32_t(kNow));
 }
 
+TEST_F(UpdateCheck, aPageAddressCutByABrokenConnectionIsNotVisited)
+{
+    const std::string body = "1\n2.7.0\nMay 5, 2003\nhttp://page/new.html\n" + kInstallerUrl + "\n";
+    fakes::Response r = fakes::withLength(body);
+    r.failAfter = body.find("new.html"); // the address ends "http://page/"
+    http.responses[kVersionUrl] = r;
+    ui.choice = UpdateChoice::Visit;
+    run();
+    EXPECT_FALSE(ui.lastOffer.detailed);
+    EXPECT_TRUE(ui.saw("web: http://home/"));
+    EXPECT_FALSE(ui.saw("web: http://page/"));
+}
+
 TEST_F(UpdateCheck, theDetailedFormVisitsThePublishedPage)
 {
     publishNewVersion();

@@ -105,6 +105,7 @@ TEST(renewoLineReader, aFailedReadIsNoEndOfTheBody)
     ASSERT_TRUE(reader.next(line));
     EXPECT_EQ(line, "1");
     EXPECT_FALSE(reader.next(line)) << "cut after \"" << line << "\"";
+    EXPECT_EQ(line, "") << "what came before the failure is no line";
     EXPECT_FALSE(reader.next(line));
 }
 
@@ -211,6 +212,17 @@ TEST(renewoVersionFile, aLineCutByAFailedReadIsNotTaken)
     LineReader lines(inLastLine);
     const VersionReport cut = renewo::readVersionFile(lines, "2.6.0");
     EXPECT_EQ(cut.kind, Kind::UpdateAfterReadError);
+
+    EXPECT_EQ(cut.downloadUrl, "");
+    EXPECT_EQ(cut.pageUrl, "http://p");
+
+    r.failAfter = 20; // inside the page address
+    fakes::File inPage(r, reads);
+    LineReader pageLines(inPage);
+    const VersionReport cutPage = renewo::readVersionFile(pageLines, "2.6.0");
+    EXPECT_EQ(cutPage.kind, Kind::UpdateAfterReadError);
+    EXPECT_EQ(cutPage.releaseDate, "May");
+    EXPECT_EQ(cutPage.pageUrl, "") << "a cut address is no address";
 
     r.failAfter = 4; // inside the version
     fakes::File inVersion(r, reads);
