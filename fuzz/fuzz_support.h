@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <string>
 
-#define FUZZ_CHECK(condition)                                                                  \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "property failed: %s at %s:%d\n", #condition, __FILE__,       \
-                         __LINE__);                                                            \
-            std::abort();                                                                      \
-        }                                                                                      \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "property failed: %s at %s:%d\n", #condition, __FILE__,           \
+                         __LINE__);                                                                \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)
 
 inline std::string fuzzBytes(const std::uint8_t* data, std::size_t size)

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(echo->identifier == (icmp[4] | icmp[5] << 8));
     FUZZ_CHECK(echo->sequence == (icmp[6] | icmp[7] << 8));
 
-    const std::uint32_t sendTime = icmp[8] | icmp[9] << 8 | icmp[10] << 16 |
-                                   std::uint32_t(icmp[11]) << 24;
+    const std::uint32_t sendTime =
+        icmp[8] | icmp[9] << 8 | icmp[10] << 16 | std::uint32_t(icmp[11]) << 24;
     const EchoRequest request = makeEchoRequest(echo->identifier, echo->sequence, sendTime);
     FUZZ_CHECK(internetChecksum(request.data(), request.size()) == 0);
     return 0;
