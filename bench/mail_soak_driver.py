@@ -1,13 +1,18 @@
 #!/usr/bin/python3
 """The mail half of the soak run (scripts/soak with BRELLIX_SOAK_MAIL=1).
 
-  mail_soak_driver.py accounts FILE PORT      writes the plug-in's account file: two
-                                              accounts on 127.0.0.1:PORT (bob, carol),
-                                              each checked every minute
-  mail_soak_driver.py drive ROOT SECONDS      delivers and deletes messages in both
-                                              maildirs for SECONDS, logging each step
-  mail_soak_driver.py verify FILE ROOT        compares the saved account file with the
-                                              maildirs after a quiet spell
+  mail_soak_driver.py accounts FILE PORT [PORT2]
+        writes the plug-in's account file: two accounts (bob on 127.0.0.1:PORT, carol
+        on PORT2 or PORT), each checked every minute
+  mail_soak_driver.py drive ROOT SECONDS [EVENTS]
+        delivers and deletes messages in both maildirs for SECONDS, logging each step,
+        and each as a JSON line in EVENTS
+  mail_soak_driver.py verify FILE ROOT
+        compares the saved account file with the maildirs after a quiet spell
+  mail_soak_driver.py announcements SESSIONS NOTICES EVENTS
+        compares what the plug-in announced (NOTICES, from brellix_soak_monitor watch)
+        with what each of its checks received (SESSIONS, from pop3_tap.py) and with
+        what was delivered (EVENTS)
 
 ROOT is the dovecot folder pop3_server.py made. Delivery every 20 s to one of the
 two users in turn; every 50 s one message of a user is deleted from the maildir, and
@@ -17,8 +22,10 @@ verification runs after at least two checks of an unchanged mailbox: every messa
 on the server must be in the file (none lost) and none may still be new (a message
 is new at one check only).
 """
+import json
 import os
 import random
+import re
 import struct
 import sys
 import time
@@ -37,9 +44,9 @@ def counted(text):
     return b"\xff" + struct.pack("<HI", 65535, n) + data
 
 
-def accounts(path, port):
+def accounts(path, ports):
     out = struct.pack("<i", len(USERS))
-    for user in USERS:
+    for user, port in zip(USERS, ports):
         out += struct.pack("<i", 1)
         out += counted("Soak " + user) + counted("127.0.0.1")
         out += struct.pack("<ii", int(port), 1)
@@ -127,7 +134,25 @@ def deliver(root, user, serial):
     os.rename(tmp, os.path.join(base, "new", name))
 
 
-def drive(root, seconds):
+class Events:
+    def __init__(self, path):
+        self.file = open(path, "a") if path else None
+
+    def add(self, event, user, subject_text):
+        if self.file:
+            self.file.write(json.dumps({"t": time.time(), "event": event, "user": user,
+                                        "subject": subject_text}) + "\n")
+            self.file.flush()
+
+
+def remove(path, user, events):
+    gone = subject(open(path, "rb").read().decode("cp1252"))
+    os.remove(path)
+    events.add("deleted", user, gone)
+
+
+def drive(root, seconds, events_path=None):
+    events = Events(events_path)
     rng = random.Random(1)
     start = time.time()
     serial = 0
@@ -136,13 +161,14 @@ def drive(root, seconds):
         serial += 1
         user = USERS[serial % len(USERS)]
         deliver(root, user, serial)
+        events.add("delivered", user, f"soak {serial}")
         print(f"{time.time() - start:7.1f} s: delivered 'soak {serial}' to {user}", flush=True)
         # A mailbox that keeps growing would make the plug-in's memory grow with it:
         # past its cap, every delivery is matched by a deletion.
         files = maildir_files(root, user)
         if len(files) > MAILBOX_CAP:
             gone = files[rng.randrange(len(files))]
-            os.remove(gone)
+            remove(gone, user, events)
             print(f"{time.time() - start:7.1f} s: deleted {os.path.basename(gone)} of {user}",
                   flush=True)
         if time.time() >= next_delete:
@@ -150,7 +176,7 @@ def drive(root, seconds):
             files = maildir_files(root, victim)
             if files:
                 gone = files[rng.randrange(len(files))]
-                os.remove(gone)
+                remove(gone, victim, events)
                 print(f"{time.time() - start:7.1f} s: deleted {os.path.basename(gone)} of {victim}",
                       flush=True)
             next_delete += 50
@@ -178,13 +204,74 @@ def verify(path, root):
     return 0 if ok else 1
 
 
+def json_lines(path):
+    with open(path) as f:
+        return [json.loads(line) for line in f if line.strip()]
+
+
+def announcements(sessions_path, notices_path, events_path):
+    """A check announces when it received a message that the check before it had not, and
+    only then, so that each message is announced once; the notice counts the messages
+    in the account's list after the check, all of them. A message that stayed on the
+    server through a whole check is received by it (not lost)."""
+    sessions = json_lines(sessions_path)
+    events = json_lines(events_path)
+    notices = []
+    for line in open(notices_path):
+        m = re.match(r"t=(\S+) text=(\d+) new message\(s\) in your Soak (\w+) account", line)
+        if m:
+            notices.append((float(m.group(1)), m.group(3), int(m.group(2))))
+    ok = True
+    for user in USERS:
+        checks = sorted((s for s in sessions if s["user"] == user), key=lambda s: s["start"])
+        # A check that ended before QUIT changes nothing. Within a check, a message whose
+        # header could not be fetched (deleted meanwhile) is kept only if it was known.
+        finished = [s for s in checks if s["quit"] and s["count"] is not None]
+        complete = [s for s in finished if s["complete"]]
+        expected, known = [], set()
+        for s in finished:
+            fetched = {uid for uid, subj in s["messages"] if uid is not None and subj is not None}
+            failed = {uid for uid, subj in s["messages"] if uid is not None and subj is None}
+            listed = fetched | (failed & known)
+            if fetched - known:
+                expected.append(len(listed))
+            known = listed
+        announced = [n for _, who, n in notices if who == user]
+        # Lifetimes of the delivered messages: on the server from delivery to deletion.
+        born = {e["subject"]: e["t"] for e in events if e["user"] == user and e["event"] == "delivered"}
+        died = {e["subject"]: e["t"] for e in events if e["user"] == user and e["event"] == "deleted"}
+        lost = []
+        for subject_text, t0 in born.items():
+            t1 = died.get(subject_text, float("inf"))
+            for s in complete:
+                if s["start"] > t0 + 0.5 and s["end"] < t1 - 0.5:
+                    if subject_text not in {subj for _, subj in s["messages"]}:
+                        lost.append(subject_text)
+                    break
+        seen = {subj for s in complete for _, subj in s["messages"]}
+        print(f"{user}: {len(checks)} checks ({len(finished) - len(complete)} with a message "
+              f"gone meanwhile, {len(checks) - len(finished)} unfinished), "
+              f"{len(born)} delivered, {len(seen)} received, {len(announced)} announcements "
+              f"({len(expected)} expected), lost {lost or 'none'}")
+        if announced != expected:
+            print(f"  announced {announced}")
+            print(f"  expected  {expected}")
+            ok = False
+        if lost or len(finished) < len(checks) or not complete:
+            ok = False
+    print("announcements: " + ("passed" if ok else "FAILED"))
+    return 0 if ok else 1
+
+
 def main():
-    if len(sys.argv) == 4 and sys.argv[1] == "accounts":
-        accounts(sys.argv[2], sys.argv[3])
+    if len(sys.argv) in (4, 5) and sys.argv[1] == "accounts":
+        accounts(sys.argv[2], [sys.argv[3], sys.argv[-1]])
         return 0
-    if len(sys.argv) == 4 and sys.argv[1] == "drive":
-        drive(sys.argv[2], int(sys.argv[3]))
+    if len(sys.argv) in (4, 5) and sys.argv[1] == "drive":
+        drive(sys.argv[2], int(sys.argv[3]), sys.argv[4] if len(sys.argv) == 5 else None)
         return 0
+    if len(sys.argv) == 5 and sys.argv[1] == "announcements":
+        return announcements(sys.argv[2], sys.argv[3], sys.argv[4])
     if len(sys.argv) == 4 and sys.argv[1] == "verify":
         return verify(sys.argv[2], sys.argv[3])
     sys.stderr.write(__doc__)

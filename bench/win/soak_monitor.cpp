@@ -1,9 +1,16 @@
 // The Windows half of the soak run (scripts/soak). Four commands:
-//   prepare PROFILE  writes a profile: drive timer 60 s, both usage timers 1 s, every
-//                    meter Wine can feed active on usage timer 1, no welcome message.
+//   prepare PROFILE [LOGS]
+//                    writes a profile: drive timer 60 s, both usage timers 1 s, every
+//                    meter Wine can feed active on usage timer 1, no welcome message;
+//                    with LOGS (a folder), also the ping meter on 127.0.0.1, and the
+//                    drive meter and the CPU graph logging every update into LOGS,
+//                    unbuffered (the ping meter keeps no log).
 //   sample           finds the running Brellix and prints one line of its resources.
 //   idle             shows an empty window and waits: the idle Wine process the CPU
 //                    share of Brellix is compared with.
+//   watch            prints each new-mail dialog of the mail plug-in as it appears
+//                    ("t=<seconds since 1970> text=<its text>") and closes it, until
+//                    killed.
 //   exit             asks the running Brellix to exit the way the mail plug-in's
 //                    "E&xit Brellix" does, so that it saves and the plug-in saves its
 //                    accounts.
@@ -40,7 +47,28 @@ namespace {
 
 // ---- prepare ------------------------------------------------------------------------
 
-int prepare(const std::string& profile)
+// The ping meter on loopback; the drive meter and the CPU graph each writing a record at
+// every update.
+void addLoggingMeters(AppSettings& settings, MeterSet& meters, const std::string& logFolder)
+{
+    settings.logFilesFolder = logFolder;
+    if (settings.logFilesFolder.back() != '\\')
+        settings.logFilesFolder += '\\';
+    settings.logFileBuffer = 0; // each record goes to the file at once
+    auto& ping = static_cast<PingOptions&>(meters.byKind(MeterKind::Ping).options());
+    ping.setActive(true);
+    ping.setTimer(1);
+    ping.setTimeout(1000);
+    ping.setHost(0, "127.0.0.1");
+    ping.setHost(1, "");
+    meters.byKind(MeterKind::Cpu).options().setLogToFile(true);
+    auto& drive = static_cast<DriveOptions&>(meters.byKind(MeterKind::Drive).options());
+    drive.setActive(true);
+    drive.setLogToFile(true);
+    drive.setLogInterval(1);
+}
+
+int prepare(const std::string& profile, const std::string& logFolder)
 {
     AppSettings settings;
     settings.resetDefaults("C:\\");
@@ -58,6 +86,8 @@ int prepare(const std::string& profile)
         settings, PlatformFamily::NT,
         {volumes, alerts, tray, resources, *ping, perfData, processTimes, narrowToAnsiCodePage});
     activateFeedableMeters(meters);
+    if (!logFolder.empty())
+        addLoggingMeters(settings, meters, logFolder);
 
     WindowPlacement placement;
     std::unique_ptr<Win32RegistryKey> root = Win32RegistryKey::root(HKEY_CURRENT_USER);
@@ -377,6 +407,46 @@ int idle()
     return 0;
 }
 
+// ---- watch -------------------------------------------------------------------------
+
+BOOL CALLBACK findNotice(HWND window, LPARAM found)
+{
+    char className[64] = {};
+    char title[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (std::strcmp(className, "#32770") == 0 &&
+        std::strcmp(title, "Brellix - Notification") == 0 && IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    }
+    return TRUE;
+}
+
+// The plug-in shows one dialog at a time and a later notice replaces it, so the notices
+// of one account are caught only while no other account's notice follows within the
+// polling interval; the soak spaces the accounts' checks by seconds.
+int watch()
+{
+    constexpr int kNewMailTextId = 1019; // the dialog's text
+    for (;;) {
+        std::vector<HWND> notices;
+        EnumWindows(findNotice, reinterpret_cast<LPARAM>(&notices));
+        for (HWND notice : notices) {
+            char text[256] = {};
+            SendMessageA(GetDlgItem(notice, kNewMailTextId), WM_GETTEXT, sizeof text,
+                         reinterpret_cast<LPARAM>(text));
+            FILETIME now{};
+            GetSystemTimeAsFileTime(&now);
+            const ULONGLONG ticks = (ULONGLONG(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+            const double unixSeconds = double(ticks - 116444736000000000ULL) / 1e7;
+            std::printf("t=%.3f text=%s\n", unixSeconds, text);
+            std::fflush(stdout);
+            SendMessageA(notice, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(100);
+    }
+}
+
 int exitBrellix()
 {
     HWND main = nullptr;
@@ -394,13 +464,17 @@ int main(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "prepare" && argc > 2)
-        return prepare(argv[2]);
+        return prepare(argv[2], argc > 3 ? argv[3] : "");
+    if (command == "watch")
+        return watch();
     if (command == "sample")
         return sample();
     if (command == "idle")
         return idle();
     if (command == "exit")
         return exitBrellix();
-    std::fprintf(stderr, "usage: brellix_soak_monitor prepare PROFILE | sample | idle | exit\n");
+    std::fprintf(
+        stderr,
+        "usage: brellix_soak_monitor prepare PROFILE [LOGS] | sample | idle | watch | exit\n");
     return 2;
 }
