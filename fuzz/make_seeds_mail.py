@@ -136,9 +136,133 @@ def pop3_seeds():
     write(t, "peer_leaves_mid_reply", "SL\n" + LOGIN + "+OK 1 5\r\n+OK\r\n1 5\r\n")
 
 
+# --- SMTP sessions ---------------------------------------------------------------
+
+GOOD = "220 sink ready\r\n250 hello\r\n250 ok\r\n250 ok\r\n354 go ahead\r\n250 queued\r\n" \
+       "221 bye\r\n"
+
+
+def smtp_seeds():
+    t = "smtp_reply_fuzz"
+    write(t, "one_recipient_delivered", "1|Subject: hi\r\n\r\nHello\n" + GOOD)
+    write(t, "two_recipients_delivered", "2|.\nsecond\n" + GOOD + GOOD)
+    write(t, "two_recipients_in_pieces", "2|x#\x01\x05\x02\n" + GOOD + GOOD)
+    refused = GOOD.replace("250 ok\r\n354", "550 no such user\r\n221", 1)
+    write(t, "rejected_recipient_then_next", "2|text\n" + refused.split("221 bye")[0] + "221 bye\r\n"
+          + GOOD)
+    for verb, bad in [("helo", "451 later\r\n"), ("mail", "451 later\r\n"),
+                      ("data_with_2xx", "250 fine\r\n")]:
+        lines = GOOD.split("\r\n")
+        index = {"helo": 1, "mail": 2, "data_with_2xx": 4}[verb]
+        lines[index] = bad[:-2]
+        write(t, "refused_" + verb, "1|t\n" + "\r\n".join(lines))
+    write(t, "text_refused_multiline", "1|t\n" + GOOD.replace("250 queued\r\n",
+          "554-content\r\n554 rejected\r\n"))
+    write(t, "greeting_refused", "2|t\n554 not today\r\n221 bye\r\n")
+    write(t, "silent_after_mail", "2|t\n220 hi\r\n250 hello\r\n")
+    write(t, "server_closes", "1x|t\n220 hi\r\n250 hello\r\n250 o")
+    write(t, "no_sender", "2e|t\n" + GOOD + GOOD)
+    write(t, "overlong_reply_line", "1|t\n220 hi\r\n250-" + "x" * 4100 + "\r\n250 ok\r\n")
+    write(t, "garbled_reply", "1|t\n220 hi\r\nhello there\r\n")
+    write(t, "many_continuation_lines", "1|t\n220 hi\r\n" + "250-x\r\n" * 70 + "250 ok\r\n")
+    write(t, "bare_code_lines", "1|t\n220\r\n250\r\n250\r\n250\r\n354\r\n250\r\n221\r\n")
+    write(t, "dots_and_bare_line_ends", "1|.a\r.\r..c\n" + GOOD)
+    write(t, "server_setting_with_port", "127.0.0.2:2525\n" + GOOD)
+    write(t, "server_setting_bad_port", "host:99999999999\n" + GOOD)
+
+
+# --- messages --------------------------------------------------------------------
+
+ALTERNATIVE = ("From: Ann <ann@example.com>\r\nTo: bob@example.com\r\nSubject: Both\r\n"
+               "MIME-Version: 1.0\r\nContent-Type: multipart/alternative; boundary=\"alt\"\r\n"
+               "\r\npreamble\r\n--alt\r\nContent-Type: text/plain; charset=ISO-8859-1\r\n"
+               "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
+               "Gr=FC=DFe, a long line that goes=\r\n on.\r\n--alt\r\n"
+               "Content-Type: text/html; charset=UTF-8\r\nContent-Transfer-Encoding: base64\r\n"
+               "\r\nPHA+R3LDvMOfZTwvcD4=\r\n--alt--\r\n")
+
+ATTACHMENTS = ("Subject: files\r\nContent-Type: multipart/mixed; boundary=\"=_b\"\r\n\r\n"
+               "--=_b\r\nContent-Type: text/html\r\n\r\n<img src=\"cid:Pic1@Example\"> 3D=20view\r\n"
+               "--=_b\r\nContent-Type: application/pdf\r\n"
+               "Content-Disposition: attachment; filename=\"..\\\\..\\\\report.pdf\"\r\n"
+               "Content-Transfer-Encoding: base64\r\n\r\nAAECAwQFBgcICQoLDA0ODyVQREYtMS40\r\n"
+               "--=_b\r\nContent-Type: text/plain; name=\"notes.txt\"\r\n\r\ntext parts\r\n"
+               "--=_b\r\nContent-Type: image/png; name=\"CON.png\"\r\nContent-ID: <pic1@example>\r\n"
+               "Content-Transfer-Encoding: quoted-printable\r\n\r\n=89PNG\r\n"
+               "--=_b\r\nContent-Type: audio/x-wav\r\n\r\nRIFF\r\n--=_b--\r\n")
+
+
+def nested(levels, close=True):
+    head, tail = "Subject: deep\r\n", ""
+    for i in range(levels):
+        b = "b%d" % i
+        head += "Content-Type: multipart/mixed; boundary=\"%s\"\r\n\r\n--%s\r\n" % (b, b)
+        if close:
+            tail = "\r\n--%s--\r\n" % b + tail
+    return head + "Content-Type: text/plain\r\n\r\ninnermost text" + tail
+
+
+def message_seeds():
+    t = "mail_message_fuzz"
+    write(t, "plain.eml", "Subject: x\r\n\r\nbody")
+    write(t, "encoded_headers.eml", "From: =?UTF-8?Q?Zo=C3=AB?= <zoe@example.com>\r\n"
+          "To: a@example.com, \"B, Bee\" <b@example.com>\r\n"
+          "Subject: =?ISO-8859-1?Q?=C0_bient=F4t?=\r\nDate: Tue, 1 Oct 2024 10:00:00 +0200\r\n"
+          "\r\nHi\r\n")
+    write(t, "reply_to_list.eml", "From: ann@example.com\r\n"
+          "Reply-To: \"Smith, Jane\" <jane@example.com>, desk@example.com,\r\n"
+          "  \"Doe; John\" <john@example.com>\r\n\r\n")
+    write(t, "return_path_only.eml", "Return-Path: <r@example.com>\r\n\r\n")
+    write(t, "quoted_printable.eml", "Content-Type: text/plain; charset=iso-8859-1\r\n"
+          "Content-Transfer-Encoding: quoted-printable\r\n\r\ncaf=E9 =3D soft=\r\nbreak\r\n")
+    write(t, "base64_utf8.eml", "Content-Type: text/plain; charset=\"utf-8\"\r\n"
+          "Content-Transfer-Encoding: BASE64\r\n\r\n"
+          "Wm/DqyBzYXlzIGhlbGxvLg0KTGluZSB0d28g4oCTIGRhc2guDQo=\r\n")
+    write(t, "unknown_encoding.eml", "Content-Transfer-Encoding: x-rot13\r\n\r\nuryyb")
+    write(t, "alternative.eml", ALTERNATIVE)
+    write(t, "one_level_in.eml", "Content-Type: multipart/mixed; boundary=outer\r\n\r\n"
+          "--outer\r\nContent-Type: multipart/alternative; boundary=inner\r\n\r\n"
+          "--inner\r\nContent-Type: text/plain\r\n\r\nplain text\r\n"
+          "--inner\r\nContent-Type: text/html\r\n\r\n<b>html</b>\r\n--inner--\r\n--outer--\r\n")
+    write(t, "attachments.eml", ATTACHMENTS)
+    write(t, "same_names.eml", "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
+          "--b\r\nContent-Type: image/gif; name=\"x.gif\"\r\n\r\n1\r\n"
+          "--b\r\nContent-Type: image/gif; name=\"X.gif\"\r\n\r\n2\r\n--b--\r\n")
+    write(t, "accented_names.eml", "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
+          "--b\r\nContent-Type: image/gif; name=\"\xe9t\xe9.gif\"\r\n\r\n1\r\n"
+          "--b\r\nContent-Type: image/gif; name=\"\xc9T\xc9.gif\"\r\n\r\n2\r\n--b--\r\n")
+    write(t, "whole_message_attachment.eml", "Content-Type: application/octet-stream; "
+          "name=\"data.bin\"\r\nContent-Transfer-Encoding: base64\r\n\r\nAAEC\r\n")
+    write(t, "charsets.eml", "From: =?KOI8-R?Q?=F0=D2=C9?= <ivan@example.ru>\r\n"
+          "Subject: =?ISO-8859-15?Q?Preis_5_=A4?=\r\nContent-Type: multipart/mixed; boundary=mix\r\n"
+          "\r\n--mix\r\nContent-Type: multipart/alternative; boundary=alt\r\n\r\n--alt\r\n"
+          "Content-Type: text/plain; charset=iso-8859-15\r\n"
+          "Content-Transfer-Encoding: quoted-printable\r\n\r\n5 =A4 f=FCr dich\r\n--alt\r\n"
+          "Content-Type: text/html; charset=iso-8859-2\r\n\r\n<p>\xe9\xb1</p>\r\n--alt--\r\n"
+          "--mix\r\nContent-Type: application/zip; name=\"a.zip\"\r\n"
+          "Content-Transfer-Encoding: base64\r\n\r\nUEsDBA==\r\n--mix--\r\n")
+    write(t, "nested_7.eml", nested(7))
+    write(t, "nested_7_unclosed.eml", nested(7, False))
+    write(t, "nested_51.eml", nested(51))
+    bare = "Subject: deep\r\n" + "Content-Type: multipart/mixed; boundary=x\r\n\r\n" * 9
+    write(t, "nested_without_delimiters.eml", bare + "Content-Type: text/plain\r\n\r\nend")
+    write(t, "no_boundary_named.eml", "Content-Type: multipart/mixed\r\n\r\n--guess\r\n"
+          "Content-Type: multipart/mixed\r\n\r\n--inner\r\n\r\nx\r\n--inner--\r\n--guess--\r\n")
+    write(t, "hostile_names.eml", "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
+          "--b\r\nContent-Type: application/x; name=\"C:autoexec.bat\"\r\n\r\n1\r\n"
+          "--b\r\nContent-Type: application/x\r\nContent-Disposition: attachment; "
+          "filename=\"notes.txt::$DATA\"\r\n\r\n2\r\n"
+          "--b\r\nContent-Type: application/x; name=\"nul.txt\"\r\n\r\n3\r\n"
+          "--b\r\nContent-Type: application/x; name=\" . .\"\r\n\r\n4\r\n--b--\r\n")
+    write(t, "long_device_name.eml", "Content-Type: application/x; name=\"CON." + "x" * 250 +
+          "\"\r\n\r\n1\r\n")
+
+
 def main():
     account_seeds()
     pop3_seeds()
+    smtp_seeds()
+    message_seeds()
 
 
 if __name__ == "__main__":
