@@ -248,12 +248,16 @@ def message_seeds():
     write(t, "nested_without_delimiters.eml", bare + "Content-Type: text/plain\r\n\r\nend")
     write(t, "no_boundary_named.eml", "Content-Type: multipart/mixed\r\n\r\n--guess\r\n"
           "Content-Type: multipart/mixed\r\n\r\n--inner\r\n\r\nx\r\n--inner--\r\n--guess--\r\n")
+    levels = "Content-Type: multipart/mixed\r\n\r\n" * 3 + "Content-Type: text/plain\r\n\r\nx\r\n"
+    write(t, "guessed_boundary_8bit.eml", levels + "--\xa9b\r\nafter\r\n")
+    write(t, "guessed_boundary_ascii.eml", levels + "--b\xa9\r\nafter\r\n")
     write(t, "hostile_names.eml", "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
           "--b\r\nContent-Type: application/x; name=\"C:autoexec.bat\"\r\n\r\n1\r\n"
           "--b\r\nContent-Type: application/x\r\nContent-Disposition: attachment; "
           "filename=\"notes.txt::$DATA\"\r\n\r\n2\r\n"
           "--b\r\nContent-Type: application/x; name=\"nul.txt\"\r\n\r\n3\r\n"
           "--b\r\nContent-Type: application/x; name=\" . .\"\r\n\r\n4\r\n--b--\r\n")
+    write(t, "long_device_name_line", "CON." + "x" * 250 + "\n")
     write(t, "long_device_name.eml", "Content-Type: application/x; name=\"CON." + "x" * 250 +
           "\"\r\n\r\n1\r\n")
 
