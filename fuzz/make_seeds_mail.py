@@ -262,11 +262,29 @@ def message_seeds():
           "\"\r\n\r\n1\r\n")
 
 
+# --- texts of a message ----------------------------------------------------------
+
+def text_seeds():
+    t = "message_texts_fuzz"
+    write(t, "ascii.txt", "Hello\r\nworld\n")
+    write(t, "latin1.txt", "caf\xe9 \x80 \x8a\x9f \xff")
+    write(t, "utf8.txt", "Zo\xc3\xab says hello \xe2\x80\x93 dash")
+    write(t, "malformed_utf8.txt", "\xc3\x28 \xe2\x82 \xf0\x9f\x98\x80 \xed\xa0\x80")
+    write(t, "base64.txt", "Wm/DqyBzYXlzIGhlbGxvLg0KTGluZSB0d28g4oCTIGRhc2guDQo=\r\n")
+    write(t, "quoted_printable.txt", "caf=E9 =3D soft=\r\nbreak =\r\n=ZZ =4\r\n")
+    write(t, "line_breaks.txt", "a\rb\nc\r\nd\r\r\ne\n\r")
+    write(t, "html.html", "<html><head><title>t</title><style>p{}</style></head><body>"
+          "<p>One&nbsp;&amp;&lt;two&gt;</p><br><table><tr><td>x</td></tr></table>"
+          "<script>alert(1)</script><img src=\"cid:Pic1@Example\"> 3D=20view=\r\n</body>")
+    write(t, "unclosed_tags.html", "<p<br <script>never closed &amp &#65; &#x41;")
+
+
 def main():
     account_seeds()
     pop3_seeds()
     smtp_seeds()
     message_seeds()
+    text_seeds()
 
 
 if __name__ == "__main__":
