@@ -85,7 +85,10 @@ bool CPop3Client::receiveReply(bool multiLine, std::size_t limit, std::size_t ex
     }
     std::string text = std::move(pending_);
     pending_.clear();
-    text.reserve(std::min(limit, std::max(expectedSize, text.size())) + 1);
+    // The expected size is the server's word: only so much is set aside for it before
+    // the bytes arrive, and the buffer grows with them.
+    const std::size_t ahead = std::min(expectedSize, Pop3Limits::kReserveAhead);
+    text.reserve(std::min(limit, std::max(ahead, text.size())) + 1);
     chunk_.resize(kChunk);
     std::size_t searched = 0; // the terminator cannot end before this position
     std::size_t statusEnd = std::string::npos;
