@@ -133,6 +133,8 @@ def pop3_seeds():
     write(t, "login_over_open_connection", "z1Gz1#\x01\n" + LOGIN + "+OK 1 5\r\n+OK\r\n1 5\r\n"
           ".\r\n" + LOGIN + "+OK 1 7\r\n+OK\r\n1 7\r\n.\r\n")
     write(t, "check_huge_count_without_ids", "C\n" + LOGIN + "+OK 2147483647 0\r\n-ERR\r\n")
+    write(t, "top_of_a_huge_listed_size", "t1\n" + LOGIN + "+OK 1 1\r\n+OK\r\n1 2147483647\r\n"
+          ".\r\n+OK\r\nshort\r\n.\r\n")
     write(t, "peer_leaves_mid_reply", "SL\n" + LOGIN + "+OK 1 5\r\n+OK\r\n1 5\r\n")
 
 

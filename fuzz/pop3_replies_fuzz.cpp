@@ -12,6 +12,9 @@
 #include "mail/pop3_client.h"
 #include "mail/pop3_replies.h"
 
+#include <sanitizer/allocator_interface.h>
+
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
@@ -23,6 +26,21 @@ namespace Pop3Limits = mail::Pop3Limits;
 namespace {
 
 constexpr std::size_t kTransportChunk = 64 * 1024; // the most the client asks for at once
+
+// The largest single allocation while a session runs: the client's memory is to grow
+// with the bytes the server sends, not with the sizes it claims.
+std::atomic<bool> tracking{false};
+std::atomic<std::size_t> largestAllocation{0};
+
+void noteAllocation(const volatile void*, std::size_t size)
+{
+    if (tracking && size > largestAllocation)
+        largestAllocation = size;
+}
+
+void noteFree(const volatile void*)
+{
+}
 
 std::vector<std::string> blankTokens(const std::string& line)
 {
@@ -462,6 +480,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             s.pieces.push_back(static_cast<unsigned char>(script[i]) % 64);
         script.resize(hash);
     }
+    static const int hooked = __sanitizer_install_malloc_and_free_hooks(noteAllocation, noteFree);
+    (void)hooked;
+    largestAllocation = 0;
+    tracking = true;
     CPop3Client client([&s] { return std::make_unique<FuzzTransport>(s); });
     s.client = &client;
     client.setClock([] { return std::int64_t(0); }); // no silence is ever long enough
@@ -474,6 +496,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             runCall(s, client, script, i);
     }
     client.quit();
+    tracking = false;
+    // Its own read buffer, what arrived (twice over while a buffer grows) and what it
+    // may set aside ahead: nothing sized by what the server merely claimed.
+    FUZZ_CHECK(largestAllocation <=
+               std::max(Pop3Limits::kReserveAhead, 2 * stream.size()) + kTransportChunk);
     // The session ends: closed, having asked a bounded number of things.
     FUZZ_CHECK(!client.connected() && !s.open);
     FUZZ_CHECK(s.commandsSent <= 8 * ops + stream.size() / 2);
