@@ -12,6 +12,14 @@ MailboxCheck checkMailbox(CPop3Client& client, const std::vector<StoredMessage>&
     if (!client.stat(count, total)) {
         return check;
     }
+    // Without the ids no message can be judged. Asking for them again for each message
+    // would cost a round trip, or at least a futile call, per message the server
+    // claims, and STAT may claim two billion.
+    std::string firstId;
+    if (count > 0 && !client.messageUid(1, firstId)) {
+        check.failedRetrievals = count;
+        return check;
+    }
     std::unordered_map<std::string, const StoredMessage*> byId;
     for (const auto& m : known) {
         byId.emplace(m.uniqueId, &m); // the first of equal ids wins, as in a search

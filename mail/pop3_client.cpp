@@ -85,7 +85,10 @@ bool CPop3Client::receiveReply(bool multiLine, std::size_t limit, std::size_t ex
     }
     std::string text = std::move(pending_);
     pending_.clear();
-    text.reserve(std::min(limit, std::max(expectedSize, text.size())) + 1);
+    // The expected size is the server's word: only so much is set aside for it before
+    // the bytes arrive, and the buffer grows with them.
+    const std::size_t ahead = std::min(expectedSize, Pop3Limits::kReserveAhead);
+    text.reserve(std::min(limit, std::max(ahead, text.size())) + 1);
     chunk_.resize(kChunk);
     std::size_t searched = 0; // the terminator cannot end before this position
     std::size_t statusEnd = std::string::npos;
@@ -183,8 +186,9 @@ bool CPop3Client::readListing(std::int32_t expected, bool ids)
     if (!receiveReply(true, limit, estimate, reply) || !checkPositive(reply)) {
         return false;
     }
-    const std::size_t firstLine = reply.find('\n') + 1;
-    std::string body = reply.substr(firstLine);
+    // The status line ends where receiveReply found its CRLF; a bare LF inside it
+    // does not end it.
+    std::string body = reply.substr(reply.find(kLineEnd) + 2);
     const bool ok =
         ids ? parseUidListing(body, expected, uids_) : parseSizeListing(body, expected, sizes_);
     if (!ok) {
@@ -216,7 +220,7 @@ bool CPop3Client::readMessageReply(std::int32_t size, std::string& text)
     if (!receiveReply(true, limit, estimate, reply) || !checkPositive(reply)) {
         return false;
     }
-    reply.erase(0, reply.find('\n') + 1);
+    reply.erase(0, reply.find(kLineEnd) + 2);
     dotUnstuff(reply);
     text = std::move(reply);
     return true;
@@ -231,6 +235,11 @@ bool CPop3Client::login(const std::string& host, const std::string& user,
     }
     pending_.clear();
     streamBroken_ = false;
+    // A new connection: nothing read on an earlier one describes its mailbox.
+    connected_ = false;
+    statLoaded_ = false;
+    listLoaded_ = false;
+    uidlLoaded_ = false;
     socket_ = factory_ ? factory_() : nullptr;
     if (!socket_) {
         return fail(SocketError::kInvalidArgument, std::string());
@@ -286,6 +295,10 @@ bool CPop3Client::stat(std::int32_t& count, std::int64_t& totalSize)
     if (!sendCommand("STAT\r\n") || !readStatReply(count, totalSize)) {
         return false;
     }
+    // Listings read for another count have no slot for some message numbers now.
+    const auto messages = static_cast<std::size_t>(count);
+    listLoaded_ = listLoaded_ && sizes_.size() == messages;
+    uidlLoaded_ = uidlLoaded_ && uids_.size() == messages;
     statLoaded_ = true;
     return true;
 }

@@ -2,7 +2,8 @@
 // The client side of a POP3 session: USER/PASS login, STAT, LIST, UIDL, TOP, DELE and
 // QUIT, with STAT, LIST and UIDL cached for the life of one connection. Every reply is
 // bounded (a status line at 4 KiB, a listing by its line count, a message by a
-// multiple of its listed size) and read with an inactivity time-out.
+// multiple of its listed size) and read with an inactivity time-out. Memory follows
+// the bytes that arrive: a size the server claims sets aside no more than kReserveAhead.
 #include "mail/pop3_transport.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ constexpr std::size_t kListReply = 64u << 20;     // a whole listing, whatever S
 constexpr std::size_t kMessageSlack = 64u << 10;  // beyond twice the listed size
 constexpr std::size_t kMessageReply = 160u << 20; // any one message
 constexpr std::size_t kUniqueId = 70;             // the longest id a server may give
+constexpr std::size_t kReserveAhead = 1u << 20;   // set aside for a reply before it arrives
 constexpr int kDefaultTimeoutMs = 4000;
 constexpr int kWholeMessage = 2147483647; // TOP line count that asks for everything
 } // namespace Pop3Limits

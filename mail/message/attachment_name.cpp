@@ -8,11 +8,29 @@ namespace {
 // Longest name kept; leaves room under MAX_PATH for the folder it is saved in.
 constexpr size_t kMaxNameLength = 200;
 
+// Windows-1252 upper case as Windows compares file names: the accented letters of the
+// code page too, so that "\xE9t\xE9.txt" and "\xC9T\xC9.txt" are one file.
+char upperLetter(unsigned char c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<char>(c - 0x20);
+    switch (c) {
+    case 0x9A: // s caron
+    case 0x9C: // oe
+    case 0x9E: // z caron
+        return static_cast<char>(c - 0x10);
+    case 0xFF: // y diaeresis
+        return static_cast<char>(0x9F);
+    default:
+        return static_cast<char>(c);
+    }
+}
+
 std::string upper(const std::string& text)
 {
     std::string out = text;
     for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = upperLetter(static_cast<unsigned char>(c));
     return out;
 }
 
@@ -107,8 +125,11 @@ std::string safeAttachmentName(const std::string& proposed, int number)
     name = trimmedEnds(shortened(name));
     if (name.empty())
         return "attachment" + std::to_string(number);
-    if (isDeviceName(name.substr(0, name.find('.'))))
+    if (isDeviceName(name.substr(0, name.find('.')))) {
         name = "_" + name;
+        // The prefix must not take the name past its bound.
+        name = trimmedEnds(shortened(name));
+    }
     return name;
 }
 

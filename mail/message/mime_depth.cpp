@@ -40,6 +40,10 @@ std::string guessedBoundary(const std::string& raw, size_t begin, size_t end)
     const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (pos < window && isBlank(raw[pos]))
         ++pos;
+    // vmime uses no guess that begins with an 8-bit byte: the body then stays one part,
+    // and whatever it nests is counted from its start.
+    if (pos < window && static_cast<unsigned char>(raw[pos]) >= 0x80)
+        return std::string();
     size_t stop = pos;
     while (stop < window && raw[stop] != '\r' && raw[stop] != '\n')
         ++stop;

@@ -61,6 +61,11 @@ TEST(safeAttachmentName, emptyOrOverlongNames)
     const std::string safe = safeAttachmentName(longName, 1);
     EXPECT_EQ(safe.size(), 200u);
     EXPECT_EQ(safe.substr(safe.size() - 4), ".pdf");
+    // A device name's prefix does not take it past the bound either.
+    const std::string device = safeAttachmentName("CON." + std::string(250, 'x'), 1);
+    EXPECT_EQ(device.size(), 200u);
+    EXPECT_EQ(device.substr(0, 5), "_CON.");
+    EXPECT_EQ(safeAttachmentName(device, 1), device);
 }
 
 TEST(distinctAttachmentName, numbersRepeatedNamesBeforeTheExtension)
@@ -70,4 +75,14 @@ TEST(distinctAttachmentName, numbersRepeatedNamesBeforeTheExtension)
     EXPECT_EQ(mail::distinctAttachmentName("a.PNG", taken), "a (3).PNG");
     EXPECT_EQ(mail::distinctAttachmentName("Notes", taken), "Notes (2)");
     EXPECT_EQ(mail::distinctAttachmentName(".png", {".png"}), ".png (2)");
+}
+
+TEST(distinctAttachmentName, accentedLettersMatchInAnyCaseAsWindowsComparesThem)
+{
+    // Windows-1252: e acute E9/C9, s caron 9A/8A, y diaeresis FF/9F.
+    EXPECT_EQ(mail::distinctAttachmentName("\xC9T\xC9.gif", {"\xE9t\xE9.gif"}),
+              "\xC9T\xC9 (2).gif");
+    EXPECT_EQ(mail::distinctAttachmentName("\x8A\x9F", {"\x9A\xFF"}), "\x8A\x9F (2)");
+    // Letters that only look alike stay apart: the division and multiplication signs.
+    EXPECT_EQ(mail::distinctAttachmentName("\xF7", {"\xD7"}), "\xF7");
 }

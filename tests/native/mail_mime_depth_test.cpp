@@ -47,6 +47,29 @@ TEST(mimeNestingDepth, countsMultipartLevels)
     EXPECT_EQ(mimeNestingDepth(nestedWithoutDelimiters(9), kLimit), 9);
 }
 
+TEST(mimeNestingDepth, aGuessedBoundaryStartingWithAn8BitByteSplitsNothing)
+{
+    // vmime leaves such a body whole, so the multiparts before the line still nest.
+    const std::string levels = "Content-Type: multipart/mixed\r\n\r\n"
+                               "Content-Type: multipart/mixed\r\n\r\n"
+                               "Content-Type: multipart/mixed\r\n\r\n"
+                               "Content-Type: text/plain\r\n\r\nx\r\n";
+    EXPECT_EQ(mimeNestingDepth(levels + "--\xA9"
+                                        "b\r\nafter\r\n",
+                               kLimit),
+              3);
+    EXPECT_EQ(mimeNestingDepth(levels + "-- \x80\r\nafter\r\n", kLimit), 3);
+    // With an ASCII start the line is a delimiter and only what follows it is a part.
+    EXPECT_EQ(mimeNestingDepth(levels + "--b\xA9\r\nafter\r\n", kLimit), 1);
+
+    std::string deep;
+    for (int i = 0; i < 3000; ++i)
+        deep += "Content-Type: multipart/mixed\r\n\r\n";
+    deep += "x\r\n--\xA9\r\n";
+    EXPECT_EQ(mimeNestingDepth(deep, kLimit), kLimit + 1);
+    EXPECT_TRUE(CMailMessage(deep, "u", 0, 0).isOpaque());
+}
+
 TEST(mimeNestingDepth, manySiblingsAreNotDepth)
 {
     std::string text = "Content-Type: multipart/mixed; boundary=top\r\n\r\n";

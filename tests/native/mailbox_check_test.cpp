@@ -79,6 +79,18 @@ TEST_F(MailboxCheckTest, NoIdsMeansNothingCanBeJudged)
     EXPECT_TRUE(check.messages.empty());
 }
 
+TEST_F(MailboxCheckTest, IdsThatCannotBeHadAreAskedForOnceNotPerMessage)
+{
+    // A count the server made up costs one UIDL, not one per message it claims.
+    peer.reply("STAT\r\n", "+OK 100000 0\r\n");
+    peer.reply("UIDL\r\n", "-ERR not supported\r\n");
+    const auto check = mail::checkMailbox(*client, known({"a"}));
+    EXPECT_FALSE(check.succeeded);
+    EXPECT_EQ(check.failedRetrievals, 100000);
+    EXPECT_TRUE(check.messages.empty());
+    EXPECT_EQ(peer.commandsAfterLogin(), (std::vector<std::string>{"STAT\r\n", "UIDL\r\n"}));
+}
+
 TEST_F(MailboxCheckTest, EmptyMailboxAndFailedStat)
 {
     peer.reply("STAT\r\n", "+OK 0 0\r\n");

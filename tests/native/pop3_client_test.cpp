@@ -223,6 +223,49 @@ TEST_F(Pop3ClientTest, HugeStatCountIsNotTrustedForAllocation)
     EXPECT_FALSE(client->uidl());
 }
 
+// Records how much room each reply was read into.
+class RoomRecordingClient : public CPop3Client {
+public:
+    using CPop3Client::CPop3Client;
+    std::vector<std::size_t> rooms;
+
+protected:
+    bool receiveReply(bool multiLine, std::size_t limit, std::size_t expectedSize,
+                      std::string& reply) override
+    {
+        const bool ok = CPop3Client::receiveReply(multiLine, limit, expectedSize, reply);
+        rooms.push_back(reply.capacity());
+        return ok;
+    }
+};
+
+TEST(Pop3ClientMemory, ClaimedCountsAndSizesSetAsideNoMoreThanTheBoundAhead)
+{
+    // A STAT of two billion and a listed size of two gigabytes, for replies of a few
+    // bytes: the room follows the bytes, not the claims.
+    Pop3Peer peer;
+    peer.acceptLogin();
+    RoomRecordingClient client(
+        [&peer] { return std::make_unique<fakes::ScriptedTransport>(peer); });
+    client.setClock([&peer] { return peer.now; });
+    ASSERT_TRUE(client.login("127.0.0.1", "alice", "secret", 110));
+    peer.reply("STAT\r\n", "+OK 2147483647 1\r\n");
+    peer.reply("UIDL\r\n", "+OK\r\n1 a\r\n.\r\n");
+    EXPECT_FALSE(client.uidl());
+    peer.reply("STAT\r\n", "+OK 1 1\r\n");
+    peer.reply("LIST\r\n", "+OK\r\n1 2147483647\r\n.\r\n");
+    peer.reply("TOP 1 0\r\n", "+OK\r\nshort\r\n.\r\n");
+    std::int32_t count = 0;
+    std::int64_t total = 0;
+    ASSERT_TRUE(client.stat(count, total));
+    std::string text;
+    ASSERT_TRUE(client.top(1, 0, text));
+    EXPECT_EQ(text, "short\r\n");
+    ASSERT_FALSE(client.rooms.empty());
+    for (const std::size_t room : client.rooms)
+        EXPECT_LE(room, mail::Pop3Limits::kReserveAhead + 1);
+}
+
 TEST_F(Pop3ClientTest, UidlFindsIdsInServerOrder)
 {
     ASSERT_TRUE(login());
@@ -257,6 +300,58 @@ TEST_F(Pop3ClientTest, TopUnstuffsDotsAndKeepsNulBytes)
     std::string text;
     ASSERT_TRUE(client->top(1, mail::Pop3Limits::kWholeMessage, text));
     EXPECT_EQ(text, std::string(".x\r\ny\r\nz\0w\r\n", 12));
+}
+
+TEST_F(Pop3ClientTest, StatusLineEndsAtItsCrlfNotAtABareLineFeed)
+{
+    // The status line is everything up to its CRLF: a bare LF in it starts neither the
+    // listing nor the message.
+    ASSERT_TRUE(login());
+    mailbox("+OK 1 20\r\n", "+OK 1\n1 999\r\n1 5\r\n.\r\n", "");
+    std::int32_t size = 0;
+    ASSERT_TRUE(client->messageSize(1, size));
+    EXPECT_EQ(size, 5);
+    peer.reply("TOP 1 0\r\n", "+OK\r'\n..x\r\n..y\r\n.\r\n");
+    std::string text;
+    ASSERT_TRUE(client->top(1, 0, text));
+    EXPECT_EQ(text, ".y\r\n");
+}
+
+TEST_F(Pop3ClientTest, StatWithAnotherCountReadsTheListingsAgain)
+{
+    ASSERT_TRUE(login());
+    mailbox("+OK 1 5\r\n", "+OK\r\n1 5\r\n.\r\n", "+OK\r\n1 a\r\n.\r\n");
+    std::int32_t size = 0;
+    std::string uid;
+    ASSERT_TRUE(client->messageSize(1, size));
+    ASSERT_TRUE(client->messageUid(1, uid));
+    // The server now says two: message 2 has no slot in the listings read for one.
+    mailbox("+OK 2 12\r\n", "+OK\r\n1 5\r\n2 7\r\n.\r\n", "+OK\r\n1 a\r\n2 b\r\n.\r\n");
+    std::int32_t count = 0;
+    std::int64_t total = 0;
+    ASSERT_TRUE(client->stat(count, total));
+    ASSERT_TRUE(client->messageSize(2, size));
+    EXPECT_EQ(size, 7);
+    ASSERT_TRUE(client->messageUid(2, uid));
+    EXPECT_EQ(uid, "b");
+    // The same count again keeps what was read.
+    peer.sent.clear();
+    ASSERT_TRUE(client->stat(count, total));
+    ASSERT_TRUE(client->messageSize(1, size));
+    EXPECT_EQ(peer.sent, (std::vector<std::string>{"STAT\r\n"}));
+}
+
+TEST_F(Pop3ClientTest, LoggingInAgainForgetsTheEarlierConnectionsListings)
+{
+    ASSERT_TRUE(login());
+    mailbox("+OK 1 100\r\n", "+OK\r\n1 100\r\n.\r\n", "");
+    std::int32_t size = 0;
+    ASSERT_TRUE(client->messageSize(1, size));
+    // No QUIT in between: the new connection's mailbox is asked for all the same.
+    mailbox("+OK 1 7\r\n", "+OK\r\n1 7\r\n.\r\n", "");
+    ASSERT_TRUE(login());
+    ASSERT_TRUE(client->messageSize(1, size));
+    EXPECT_EQ(size, 7);
 }
 
 TEST_F(Pop3ClientTest, TerminatorSplitAcrossPiecesIsFound)
