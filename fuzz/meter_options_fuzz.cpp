@@ -7,6 +7,7 @@
 #include "fuzz_support.h"
 #include "meter/memory_registry.h"
 #include "meter/window_settings.h"
+#include "tests/native/stored_settings.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -29,23 +30,7 @@ std::uint32_t le32(const Bytes& b, std::size_t at)
            static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
-struct Window {
-    WindowPlacement placement;
-    MeterOrder order = MeterOrder::defaultOrder();
-    std::vector<std::unique_ptr<MeterOptions>> owned;
-    WindowAndMeters view{};
-
-    explicit Window(PlatformFamily family)
-    {
-        view.placement = &placement;
-        view.order = &order;
-        view.family = family;
-        for (int k = 0; k < kMeterKindCount; ++k) {
-            owned.push_back(makeMeterOptions(static_cast<MeterKind>(k), family));
-            view.options[static_cast<std::size_t>(k)] = owned.back().get();
-        }
-    }
-};
+using Window = StoredWindow;
 
 // A setter applied to `options` may change only the bytes [at, at + width).
 void checkSetterStaysInField(MeterOptions& options, std::size_t at, std::size_t width,

@@ -12,6 +12,7 @@
 #include "meter/settings_store.h"
 #include "meter/timer_set.h"
 #include "meter/volumes/drive_list.h"
+#include "tests/native/stored_settings.h"
 
 #include <algorithm>
 #include <map>
@@ -26,38 +27,7 @@ const std::string kFolder = "C:\\Program Files\\Brellix";
 
 const std::vector<std::string>& valueNames()
 {
-    static const std::vector<std::string> names = [] {
-        std::vector<std::string> n = {"X",
-                                      "Y",
-                                      "CX",
-                                      "CY",
-                                      "Meter Order",
-                                      "Booleans",
-                                      "Remote Computer",
-                                      "Log Files Folder",
-                                      "Log File Buffer",
-                                      "Timer Times",
-                                      "Drive Update Time",
-                                      "UsageMeterUpdateTime",
-                                      "Column Order",
-                                      "Column Positions",
-                                      "Num Drives Displayed",
-                                      "Volume Warning Sound",
-                                      "Colors",
-                                      "Volume Count",
-                                      "Bar Graph Limits",
-                                      "Volume Alert Exe",
-                                      "Volume Alert Options",
-                                      "Hot Key",
-                                      "Text Align"};
-        for (int i = 0; i < kMeterKindCount; ++i)
-            n.push_back("Meter Options " + std::to_string(i));
-        for (int i = 0; i < 8; ++i)
-            for (const char* stem :
-                 {"Volume ", "User Name ", "Volume Warning ", "Volume In ToolTip "})
-                n.push_back(stem + std::to_string(i));
-        return n;
-    }();
+    static const std::vector<std::string> names = settingsValueNames(8);
     return names;
 }
 
@@ -75,23 +45,7 @@ std::uint32_t le32(const Bytes& b)
            static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
 }
 
-struct Window {
-    WindowPlacement placement;
-    MeterOrder order = MeterOrder::defaultOrder();
-    std::vector<std::unique_ptr<MeterOptions>> owned;
-    WindowAndMeters view{};
-
-    explicit Window(PlatformFamily family)
-    {
-        view.placement = &placement;
-        view.order = &order;
-        view.family = family;
-        for (int k = 0; k < kMeterKindCount; ++k) {
-            owned.push_back(makeMeterOptions(static_cast<MeterKind>(k), family));
-            view.options[static_cast<std::size_t>(k)] = owned.back().get();
-        }
-    }
-};
+using Window = StoredWindow;
 
 // The typed readers against the value as stored, with sentinels in the outputs to see
 // that a refused value leaves them alone.

@@ -3,6 +3,7 @@
 // survive a save and a second load unchanged.
 #include "meter/memory_registry.h"
 #include "meter/settings_store.h"
+#include "stored_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -15,35 +16,7 @@ const char* const kKey = "Software\\Brellix";
 
 std::vector<std::string> valueNames()
 {
-    std::vector<std::string> names = {"X",
-                                      "Y",
-                                      "CX",
-                                      "CY",
-                                      "Meter Order",
-                                      "Booleans",
-                                      "Remote Computer",
-                                      "Log Files Folder",
-                                      "Log File Buffer",
-                                      "Timer Times",
-                                      "Drive Update Time",
-                                      "UsageMeterUpdateTime",
-                                      "Column Order",
-                                      "Column Positions",
-                                      "Num Drives Displayed",
-                                      "Volume Warning Sound",
-                                      "Colors",
-                                      "Volume Count",
-                                      "Bar Graph Limits",
-                                      "Volume Alert Exe",
-                                      "Volume Alert Options",
-                                      "Hot Key",
-                                      "Text Align"};
-    for (int i = 0; i < kMeterKindCount; ++i)
-        names.push_back("Meter Options " + std::to_string(i));
-    for (int i = 0; i < 6; ++i)
-        for (const char* stem : {"Volume ", "User Name ", "Volume Warning ", "Volume In ToolTip "})
-            names.push_back(stem + std::to_string(i));
-    return names;
+    return settingsValueNames(6);
 }
 
 class Fuzzer {
@@ -131,23 +104,7 @@ private:
     std::mt19937 random_;
 };
 
-struct Window {
-    WindowPlacement placement;
-    MeterOrder order = MeterOrder::defaultOrder();
-    std::vector<std::unique_ptr<MeterOptions>> owned;
-    WindowAndMeters view{};
-
-    explicit Window(PlatformFamily family)
-    {
-        view.placement = &placement;
-        view.order = &order;
-        view.family = family;
-        for (int k = 0; k < kMeterKindCount; ++k) {
-            owned.push_back(makeMeterOptions(static_cast<MeterKind>(k), family));
-            view.options[static_cast<std::size_t>(k)] = owned.back().get();
-        }
-    }
-};
+using Window = StoredWindow;
 
 void expectConsistent(const AppSettings& s, const Window& w)
 {
