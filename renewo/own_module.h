@@ -1,10 +1,10 @@
 #pragma once
-#include <windows.h>
+#include "common/win/own_module.h"
 
 namespace renewo {
 
 // The module this code is linked into (Renewo.dll, or a test program): its dialogs
 // and strings are the ones shown.
-HINSTANCE ownModule();
+using ::ownModule;
 
 } // namespace renewo

@@ -1,5 +1,7 @@
 #include "common/win/window.h"
 
+#include "common/win/own_module.h"
+
 #include <string>
 #include <vector>
 
@@ -10,10 +12,7 @@ namespace {
 // does not find a class whose window procedure pointed into the old image.
 HINSTANCE ownInstance()
 {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ownInstance), &module);
+    HMODULE module = ownModule();
     return module != nullptr ? module : GetModuleHandleA(nullptr);
 }
 

@@ -3,6 +3,7 @@
 
 #include "mail/plugin/plugin_platform_win.h"
 
+#include "common/win/own_module.h"
 #include "mail/log_file_win.h"
 #include "meter/win32_registry_key.h"
 
@@ -12,11 +13,7 @@ namespace mail {
 
 HMODULE pluginModule()
 {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&pluginModule), &module);
-    return module;
+    return ownModule();
 }
 
 std::string modulePath(HMODULE module)

@@ -1,14 +1,11 @@
-#include "renewo/own_module.h"
+#include "common/win/own_module.h"
 
-namespace renewo {
-
-HINSTANCE ownModule()
+HMODULE ownModule()
 {
+    // The address of this very function lies inside whichever module linked it.
     HMODULE module = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(&ownModule), &module);
     return module;
 }
-
-} // namespace renewo
