@@ -4,6 +4,9 @@
   mail_soak_driver.py accounts FILE PORT [PORT2]
         writes the plug-in's account file: two accounts (bob on 127.0.0.1:PORT, carol
         on PORT2 or PORT), each checked every minute
+  mail_soak_driver.py fill ROOT [EVENTS]
+        delivers to both maildirs until each holds as many messages as the driver keeps
+        them near, so that memory is measured at that size from the start
   mail_soak_driver.py drive ROOT SECONDS [EVENTS]
         delivers and deletes messages in both maildirs for SECONDS, logging each step,
         and each as a JSON line in EVENTS
@@ -151,6 +154,17 @@ def remove(path, user, events):
     events.add("deleted", user, gone)
 
 
+def fill(root, events_path=None):
+    events = Events(events_path)
+    for user in USERS:
+        serial = 0
+        while len(maildir_files(root, user)) < MAILBOX_CAP:
+            serial += 1
+            deliver(root, user, f"{user}-{serial}")
+            events.add("delivered", user, f"soak {user}-{serial}")
+        print(f"{user}: {len(maildir_files(root, user))} messages", flush=True)
+
+
 def drive(root, seconds, events_path=None):
     events = Events(events_path)
     rng = random.Random(1)
@@ -266,6 +280,9 @@ def announcements(sessions_path, notices_path, events_path):
 def main():
     if len(sys.argv) in (4, 5) and sys.argv[1] == "accounts":
         accounts(sys.argv[2], [sys.argv[3], sys.argv[-1]])
+        return 0
+    if len(sys.argv) in (3, 4) and sys.argv[1] == "fill":
+        fill(sys.argv[2], sys.argv[3] if len(sys.argv) == 4 else None)
         return 0
     if len(sys.argv) in (4, 5) and sys.argv[1] == "drive":
         drive(sys.argv[2], int(sys.argv[3]), sys.argv[4] if len(sys.argv) == 5 else None)
