@@ -185,9 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(text.size() <= size);
     FUZZ_CHECK(message.headerBlock() == raw.substr(0, raw.find("\r\n\r\n")));
     // Addresses come out as "Name <address>" lists, with quotes, escapes, brackets and
-    // ", " added; an address holding 8-bit bytes comes back from vmime as a UTF-8
-    // encoded word, up to four characters for each byte. Longer than that, the text
-    // would be made of something else than the message.
+    // ", " added, at most a few characters for each byte of the message. Longer than
+    // that, the text would be made of something else than the message.
     for (const std::string& text :
          {message.from(), message.to(), message.cc(), message.replyAddress()})
         FUZZ_CHECK(text.size() <= 4 * size + 16);

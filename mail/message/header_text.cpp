@@ -4,6 +4,7 @@
 
 #include <vmime/vmime.hpp>
 
+#include <algorithm>
 #include <cctype>
 
 namespace mail {
@@ -47,6 +48,26 @@ std::string textAs1252(const vmime::text& text)
     return out;
 }
 
+bool isPlainAscii(const std::string& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The library writes an address with 8-bit characters back out as an encoded word,
+// which is no address to show or to send to, and throws when it has no converter for
+// the word's charset (any name a message cares to give). Such an address is shown as
+// its characters in the code page instead.
+std::string emailText(const vmime::emailAddress& email)
+{
+    const vmime::word& local = email.getLocalName();
+    const vmime::word& domain = email.getDomainName();
+    if (isPlainAscii(local.getBuffer()) && isPlainAscii(domain.getBuffer()))
+        return windows1252FromUtf8(email.toString());
+    return windows1252FromCharset(local.getBuffer(), local.getCharset().getName()) + "@" +
+           windows1252FromCharset(domain.getBuffer(), domain.getCharset().getName());
+}
+
 void appendMailboxes(const vmime::address& address, std::vector<MailAddress>* out)
 {
     if (address.isGroup()) {
@@ -56,7 +77,7 @@ void appendMailboxes(const vmime::address& address, std::vector<MailAddress>* ou
         return;
     }
     const auto& mailbox = dynamic_cast<const vmime::mailbox&>(address);
-    const std::string email = windows1252FromUtf8(mailbox.getEmail().toString());
+    const std::string email = emailText(mailbox.getEmail());
     if (mailbox.getEmail().isEmpty() || email.empty())
         return;
     out->push_back({trimmed(textAs1252(mailbox.getName())), email});

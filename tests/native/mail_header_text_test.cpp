@@ -81,6 +81,28 @@ TEST(parseAddressList, opensGroupsAndSkipsEmptyOnes)
     EXPECT_TRUE(parseAddressList("").empty());
 }
 
+TEST(parseAddressList, anAddressInACharsetNobodyKnowsIsStillRead)
+{
+    // Writing such an address back out needs a converter for its charset, which does
+    // not exist: the library throws, and the message window must not go down with it.
+    const auto list = parseAddressList("=?U\x14"
+                                       "F-8?Q?zo=C3=AB?=@example.com, "
+                                       "=?U\x14"
+                                       "F-8?Q?zoe?=@example.com, b@example.com");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_NE(list[0].email.find("@example.com"), std::string::npos);
+    EXPECT_EQ(list[0].email.find("=?"), std::string::npos) << list[0].email;
+    EXPECT_EQ(list[1].email, "zoe@example.com");
+    EXPECT_EQ(list[2].email, "b@example.com");
+}
+
+TEST(parseAddressList, eightBitAddressesAreShownAsTheirCharacters)
+{
+    const auto list = parseAddressList("=?ISO-8859-1?Q?j=F6rg?=@example.de");
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].email, "jörg@example.de");
+}
+
 TEST(formatAddressList, quotesNamesThatWouldSplitTheList)
 {
     EXPECT_EQ(formatAddressList({{"Doe, John", "john@example.com"},
