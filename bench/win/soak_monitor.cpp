@@ -20,6 +20,7 @@
 // are also counted directly in the process's own handle table, a way that is first
 // proved on this process.
 #include "bench/win/feedable_meters.h"
+#include "mail/plugin/res/resource.h"
 #include "meter/measure/perf_data_reader_win.h"
 #include "meter/measure/process_times_win.h"
 #include "meter/measure/win_ping_factory.h"
@@ -427,13 +428,12 @@ BOOL CALLBACK findNotice(HWND window, LPARAM found)
 // polling interval; the soak spaces the accounts' checks by seconds.
 int watch()
 {
-    constexpr int kNewMailTextId = 1019; // the dialog's text
     for (;;) {
         std::vector<HWND> notices;
         EnumWindows(findNotice, reinterpret_cast<LPARAM>(&notices));
         for (HWND notice : notices) {
             char text[256] = {};
-            SendMessageA(GetDlgItem(notice, kNewMailTextId), WM_GETTEXT, sizeof text,
+            SendMessageA(GetDlgItem(notice, IDC_NEW_MAIL_TEXT), WM_GETTEXT, sizeof text,
                          reinterpret_cast<LPARAM>(text));
             FILETIME now{};
             GetSystemTimeAsFileTime(&now);

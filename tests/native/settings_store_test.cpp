@@ -1,5 +1,6 @@
 #include "meter/memory_registry.h"
 #include "meter/settings_store.h"
+#include "stored_settings.h"
 #include "test_fakes.h"
 
 #include <gtest/gtest.h>
@@ -25,22 +26,8 @@ std::vector<std::uint8_t> orderBytes(const std::array<int, kMeterKindCount>& kin
 }
 
 // What the main window owns: the placement, the order and fourteen options records.
-struct Window {
-    WindowPlacement placement;
-    MeterOrder order = MeterOrder::defaultOrder();
-    std::vector<std::unique_ptr<MeterOptions>> owned;
-    WindowAndMeters view{};
-
-    explicit Window(PlatformFamily family = PlatformFamily::NT)
-    {
-        view.placement = &placement;
-        view.order = &order;
-        view.family = family;
-        for (int k = 0; k < kMeterKindCount; ++k) {
-            owned.push_back(makeMeterOptions(static_cast<K>(k), family));
-            view.options[static_cast<std::size_t>(k)] = owned.back().get();
-        }
-    }
+struct Window : StoredWindow {
+    explicit Window(PlatformFamily family = PlatformFamily::NT) : StoredWindow(family) {}
     MeterOptions& options(K kind) { return *owned[static_cast<std::size_t>(kind)]; }
 };
 
