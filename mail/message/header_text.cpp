@@ -26,6 +26,17 @@ std::string trimmed(const std::string& text)
     return text.substr(begin, end - begin);
 }
 
+// A decoded name may hold any byte, line breaks and NUL among them. Names are shown in
+// one-line fields, written into recipient lists and sent in header lines, where such a
+// byte would cut the text short or end the line: each becomes a blank.
+std::string oneLine(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return text;
+}
+
 bool sameName(const std::string& line, size_t begin, size_t length, const std::string& name)
 {
     if (length != name.size())
@@ -80,7 +91,7 @@ void appendMailboxes(const vmime::address& address, std::vector<MailAddress>* ou
     const std::string email = emailText(mailbox.getEmail());
     if (mailbox.getEmail().isEmpty() || email.empty())
         return;
-    out->push_back({trimmed(textAs1252(mailbox.getName())), email});
+    out->push_back({trimmed(oneLine(textAs1252(mailbox.getName()))), email});
 }
 
 } // namespace
@@ -123,7 +134,12 @@ std::string decodedHeaderText(const std::string& value)
 {
     if (value.empty())
         return value;
-    return trimmed(textAs1252(*vmime::text::decodeAndUnfold(value)));
+    try {
+        return trimmed(textAs1252(*vmime::text::decodeAndUnfold(value)));
+    } catch (const std::exception&) {
+        // vmime throws on some malformed runs of encoded words; the text stays as sent.
+        return trimmed(value);
+    }
 }
 
 std::vector<MailAddress> parseAddressList(const std::string& value)
@@ -132,7 +148,13 @@ std::vector<MailAddress> parseAddressList(const std::string& value)
     if (value.empty())
         return out;
     vmime::addressList list;
-    list.parse(value);
+    try {
+        list.parse(value);
+    } catch (const std::exception&) {
+        // Thrown on some malformed encoded words; such a field names no address we can
+        // trust.
+        return out;
+    }
     for (const auto& address : list.getAddressList())
         appendMailboxes(*address, &out);
     return out;
@@ -142,12 +164,19 @@ std::string formatAddress(const MailAddress& address)
 {
     if (address.name.empty())
         return address.email;
-    bool quote = false;
+    // A name with "=?" in it unquoted is read as the start of an encoded word, which
+    // swallows the rest of the list.
+    bool quote = address.name.find("=?") != std::string::npos;
+    // A "(" left open even inside quotes makes the list reader skip the rest of the list
+    // as a comment; escaped, it reads as the character.
+    int open = 0;
+    for (const char c : address.name)
+        open = c == '(' ? open + 1 : (c == ')' && open > 0 ? open - 1 : open);
     std::string escaped;
     for (const char c : address.name) {
-        if (std::string(",;:<>()[]@\\\".").find(c) != std::string::npos)
+        if (std::string(",;:<>()[]@\\\".|").find(c) != std::string::npos)
             quote = true;
-        if (c == '"' || c == '\\')
+        if (c == '"' || c == '\\' || (c == '(' && open > 0))
             escaped += '\\';
         escaped += c;
     }

@@ -15,7 +15,7 @@ std::string headerBlock(const std::string& raw);
 std::string rawHeaderValue(const std::string& block, const std::string& name);
 
 // An unstructured field value with its encoded words (Q and B, any charset)
-// decoded, as Windows-1252.
+// decoded, as Windows-1252; a value that cannot be decoded stays as it is.
 std::string decodedHeaderText(const std::string& value);
 
 struct MailAddress {
@@ -28,7 +28,8 @@ struct MailAddress {
 std::vector<MailAddress> parseAddressList(const std::string& value);
 
 // One address as text: `Name <email>`, the name quoted when it holds characters
-// that would split or change the list; the bare address when there is no name.
+// that would split or change the list ("|" among them since a typed recipient field
+// takes it as a separator, and "=?"); the bare address when there is no name.
 std::string formatAddress(const MailAddress& address);
 
 // Addresses joined with ", ".

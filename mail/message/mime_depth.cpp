@@ -4,6 +4,7 @@
 #include <vmime/vmime.hpp>
 
 #include <algorithm>
+#include <exception>
 #include <string_view>
 #include <vector>
 
@@ -60,7 +61,13 @@ std::string multipartBoundary(const std::string& raw, const Entity& entity, size
 {
     vmime::header header;
     size_t pos = entity.begin;
-    header.parse(raw, entity.begin, entity.end, &pos);
+    try {
+        header.parse(raw, entity.begin, entity.end, &pos);
+    } catch (const std::exception&) {
+        // Some malformed encoded words make vmime throw. The message's own parse then
+        // throws on the same header, so nothing below it is nested.
+        return std::string();
+    }
     *bodyStart = pos;
     auto field = header.findField<vmime::contentTypeField>(vmime::fields::CONTENT_TYPE);
     if (!field)

@@ -31,6 +31,26 @@ void appendNew(std::vector<MailAddress>& list, const std::vector<MailAddress>& m
     }
 }
 
+// The address as the field shows it. A local part may hold a separator of the field
+// unquoted ("a|b@x" is a valid address); it is quoted, which names the same mailbox.
+MailAddress fieldAddress(MailAddress address)
+{
+    const std::size_t at = address.email.rfind('@');
+    if (at == std::string::npos || address.email[0] == '"')
+        return address;
+    const std::string local = address.email.substr(0, at);
+    if (local.find_first_of(",;|") == std::string::npos)
+        return address;
+    std::string quoted = "\"";
+    for (const char c : local) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    address.email = quoted + "\"" + address.email.substr(at);
+    return address;
+}
+
 std::string attribution(const CMailMessage& original)
 {
     return "\r\n\r\nOn " + original.date() + ", " + original.from() + " wrote:\r\n\r\n";
@@ -56,7 +76,9 @@ ReplyDraft makeReply(const CMailMessage& original, bool replyAll)
         return draft;
     }
     draft.to = original.replyAddresses();
-    draft.text = attribution(original) + withCrlfLineEnds(original.plainBody());
+    // The sender's name and the date are header texts, and a decoded word may hold a
+    // line break: the attribution is brought to CRLF with the body.
+    draft.text = withCrlfLineEnds(attribution(original) + original.plainBody());
     return draft;
 }
 
@@ -87,7 +109,7 @@ std::string recipientField(const std::vector<MailAddress>& addresses)
     for (const auto& address : addresses) {
         if (!out.empty())
             out += kFieldSeparator;
-        out += formatAddress(address);
+        out += formatAddress(fieldAddress(address));
     }
     return out;
 }

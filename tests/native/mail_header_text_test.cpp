@@ -103,6 +103,14 @@ TEST(parseAddressList, eightBitAddressesAreShownAsTheirCharacters)
     EXPECT_EQ(list[0].email, "jörg@example.de");
 }
 
+TEST(parseAddressList, aNameDecodedWithLineBreaksOrNulIsOneLine)
+{
+    const auto list = parseAddressList("=?us-ascii?q?Ann=0D=0ASmith=00Jr=09?= <a@example.com>");
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].name, "Ann  Smith Jr");
+    EXPECT_EQ(list[0].email, "a@example.com");
+}
+
 TEST(formatAddressList, quotesNamesThatWouldSplitTheList)
 {
     EXPECT_EQ(formatAddressList({{"Doe, John", "john@example.com"},
@@ -111,4 +119,19 @@ TEST(formatAddressList, quotesNamesThatWouldSplitTheList)
                                  {"Say \"hi\"", "q@example.com"}}),
               "\"Doe, John\" <john@example.com>, Ann <ann@example.com>, x@example.com, "
               "\"Say \\\"hi\\\"\" <q@example.com>");
+    // Read back unquoted, these would split the list or swallow the rest of it.
+    const std::vector<MailAddress> odd = {{"Sales | Desk", "s@example.com"},
+                                          {"A=?i", "a@example.com"},
+                                          {"Ann (Sales", "n@example.com"},
+                                          {"Bo (Sales)", "o@example.com"},
+                                          {"", "b@example.com"}};
+    EXPECT_EQ(formatAddressList(odd),
+              "\"Sales | Desk\" <s@example.com>, \"A=?i\" <a@example.com>, "
+              "\"Ann \\(Sales\" <n@example.com>, \"Bo (Sales)\" <o@example.com>, b@example.com");
+    const auto back = parseAddressList(formatAddressList(odd));
+    ASSERT_EQ(back.size(), 5u);
+    EXPECT_EQ(back[1].name, "A=?i");
+    EXPECT_EQ(back[2].name, "Ann (Sales");
+    EXPECT_EQ(back[3].name, "Bo (Sales)");
+    EXPECT_EQ(back[4].email, "b@example.com");
 }

@@ -1,5 +1,6 @@
 // The message model: header texts, body selection, attachments, the HTML file text.
 #include "mail/message/mail_message.h"
+#include "mail/message/mime_depth.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,31 @@ TEST(CMailMessage, headerTextsAreDecodedAndMissingOnesEmpty)
     EXPECT_EQ(message.date(), "Tue, 1 Oct 2024 10:00:00 +0200");
     EXPECT_EQ(message.headerBlock(),
               message.rawText().substr(0, message.rawText().find("\r\n\r\n")));
+}
+
+TEST(CMailMessage, encodedWordsTheLibraryThrowsOnLeaveTheFieldsAsSent)
+{
+    // Two encoded words, the first with a "?" in its text: the MIME library's word
+    // reader throws on this run, in the header, the address list and the text alike.
+    const std::string bad = "=?x?b??k=?=x=?x?b?k=?=";
+    const std::string raw = "From: " + bad +
+                            " <a@example.com>\r\nSender: s@example.com\r\n"
+                            "Subject: " +
+                            bad + "\r\n\r\nHello\r\n";
+    const CMailMessage message = parsed(raw);
+    EXPECT_EQ(message.subject(), bad);
+    EXPECT_EQ(message.from(), bad + " <a@example.com>");
+    ASSERT_EQ(message.replyAddresses().size(), 1u);
+    EXPECT_EQ(message.replyAddresses()[0].email, "s@example.com");
+    EXPECT_NE(message.plainBody().find("Hello"), std::string::npos);
+    EXPECT_EQ(mail::mimeNestingDepth(raw, 50), 0);
+
+    // In a part's header only, and so in the message's parse too.
+    const std::string nested = "Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n"
+                               "Subject: " +
+                               bad + "\r\n\r\npart\r\n--b--\r\n";
+    EXPECT_EQ(mail::mimeNestingDepth(nested, 50), 1);
+    EXPECT_NE(parsed(nested).plainBody().find("part"), std::string::npos);
 }
 
 TEST(CMailMessage, replyToListsEveryAddressWithQuotedCommas)

@@ -157,6 +157,15 @@ TEST(makeReply, replyToAllStartsWithTheSenderAndNamesNobodyTwice)
     EXPECT_TRUE(draft.text.empty());
 }
 
+TEST(makeReply, aLineBreakDecodedFromTheDateStaysCrlf)
+{
+    const mail::ReplyDraft draft = mail::makeReply(
+        parsed("From: a@x.example\r\nDate: =?us-ascii?q?Tue=0D1_Dec=0A2026?=\r\n\r\nx"), false);
+    EXPECT_TRUE(hasOnlyCrlfLineEnds(draft.text));
+    EXPECT_NE(draft.text.find("On Tue\r\n1 Dec\r\n2026, a@x.example wrote:"), std::string::npos)
+        << draft.text;
+}
+
 TEST(makeReply, withoutReplyToOrFromTheSenderAnswers)
 {
     const mail::ReplyDraft draft = mail::makeReply(
@@ -182,6 +191,26 @@ TEST(recipientsFromField, splitsAtSeparatorsOutsideQuotes)
     EXPECT_EQ(list[2].email, "c@z.example");
     EXPECT_EQ(list[3].name, "Doe; John | Jr");
     EXPECT_EQ(mail::recipientsFromField(mail::recipientField(list)).size(), 4u);
+}
+
+TEST(recipientsFromField, readsBackAReplyToANameWithABar)
+{
+    // A separator of the typed field, but a plain character of a header's name.
+    const mail::ReplyDraft draft =
+        mail::makeReply(parsed("From: Support | Acme <help@acme.example>\r\n\r\nx"), false);
+    ASSERT_EQ(draft.to.size(), 1u);
+    const auto back = mail::recipientsFromField(mail::recipientField(draft.to));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].name, "Support | Acme");
+    EXPECT_EQ(back[0].email, "help@acme.example");
+
+    // Bare in an address too, where quoting the local part names the same mailbox.
+    const mail::ReplyDraft bare = mail::makeReply(parsed("From: a|b@x.example\r\n\r\nx"), false);
+    ASSERT_EQ(bare.to.size(), 1u);
+    EXPECT_EQ(mail::recipientField(bare.to), "\"a|b\"@x.example");
+    const auto again = mail::recipientsFromField(mail::recipientField(bare.to));
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0].email, "a|b@x.example");
 }
 
 } // namespace
