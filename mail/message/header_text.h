@@ -29,7 +29,8 @@ std::vector<MailAddress> parseAddressList(const std::string& value);
 
 // One address as text: `Name <email>`, the name quoted when it holds characters
 // that would split or change the list ("|" among them since a typed recipient field
-// takes it as a separator, and "=?"); the bare address when there is no name.
+// takes it as a separator, and "=?"), with an unclosed "(" escaped; the bare address
+// when there is no name.
 std::string formatAddress(const MailAddress& address);
 
 // Addresses joined with ", ".

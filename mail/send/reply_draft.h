@@ -27,7 +27,8 @@ ReplyDraft makeReply(const CMailMessage& original, bool replyAll);
 // or "|" (inside quotes these are part of a name), each as an address list entry.
 std::vector<MailAddress> recipientsFromField(const std::string& field);
 
-// Addresses as a recipient field shows them, separated by " ; ".
+// Addresses as a recipient field shows them, separated by " ; ", so that the field
+// reads back as the same list; a local part holding a separator is quoted.
 std::string recipientField(const std::vector<MailAddress>& addresses);
 
 } // namespace mail
