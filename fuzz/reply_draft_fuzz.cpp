@@ -55,14 +55,16 @@ bool holdsEncodedWordMark(const std::string& text)
 // "," and ";" among them, the last two from a quoted local part) at a host name, under
 // a name of any characters. Anything else is the reader's best guess at a broken field,
 // and a guess need not survive a trip; nor need a name or local part that reads as the
-// start or end of an encoded word.
+// start or end of an encoded word, nor the local part "=" alone, which the list reader
+// misreads ("=@x" comes back as "\"=@x\"@" and the local host's name).
 bool arePlain(const std::vector<mail::MailAddress>& addresses)
 {
     for (const mail::MailAddress& address : addresses) {
         const std::string& email = address.email;
         const std::size_t at = email.find('@');
         if (at == 0 || at == std::string::npos || at + 1 == email.size() ||
-            holdsEncodedWordMark(email) || holdsEncodedWordMark(address.name))
+            email.compare(0, 2, "=@") == 0 || holdsEncodedWordMark(email) ||
+            holdsEncodedWordMark(address.name))
             return false;
         for (std::size_t i = 0; i < email.size(); ++i) {
             const auto c = static_cast<unsigned char>(email[i]);
