@@ -56,13 +56,14 @@ bool holdsEncodedWordMark(const std::string& text)
 // a name of any characters. Anything else is the reader's best guess at a broken field,
 // and a guess need not survive a trip; nor need a name or local part that reads as the
 // start or end of an encoded word, nor the local part "=" alone, which the list reader
-// misreads ("=@x" comes back as "\"=@x\"@" and the local host's name).
+// misreads ("=@x" comes back as "\"=@x\"@" and the local host's name), nor an address
+// longer than the 254 characters mail can carry, which it reads as invalid@invalid.
 bool arePlain(const std::vector<mail::MailAddress>& addresses)
 {
     for (const mail::MailAddress& address : addresses) {
         const std::string& email = address.email;
         const std::size_t at = email.find('@');
-        if (at == 0 || at == std::string::npos || at + 1 == email.size() ||
+        if (at == 0 || at == std::string::npos || at + 1 == email.size() || email.size() > 254 ||
             email.compare(0, 2, "=@") == 0 || holdsEncodedWordMark(email) ||
             holdsEncodedWordMark(address.name))
             return false;
